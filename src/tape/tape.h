@@ -1,0 +1,21 @@
+// The paper tape: appending lines, paper feed, clearing, the colour of a line, and
+// Copy/Paste of the display.
+#pragma once
+
+#include <string>
+
+#include "engine/calculator.h"
+
+// Appends body, or body + " " + marker, as the last tape line.
+void AppendTapeLine(Calculator& calc, const std::string& body, const std::string& marker);
+void PaperFeed(Calculator& calc);
+void ClearTape(Calculator& calc);
+void CopyDisplay(Calculator& calc);
+void PasteDisplay(Calculator& calc);
+
+// Colours as 0x00BBGGRR.
+inline constexpr unsigned kTapeRed = 0x0000FF;
+inline constexpr unsigned kTapeBlue = 0xFF0000;
+enum class TapeInk { Default, Red, Blue };
+// The ink of an unselected tape line, chosen from its text alone.
+TapeInk TapeLineInk(const std::string& line);
