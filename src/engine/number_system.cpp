@@ -1,0 +1,142 @@
+#include "engine/number_system.h"
+
+#include <string>
+
+#include "engine/display_format.h"
+#include "engine/number_text.h"
+#include "settings/settings_file.h"
+#include "tape/tape.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+struct SystemInfo {
+    unsigned char numberMode;  // the code stored for the system (Dec: the decimal choice)
+    int maxEntryLength;
+    int radioId;
+    const char* readPrefix;  // "" for Dec, which reads through DisplayValue
+    const char* tapeLine;
+    const char* averageStrip;  // every one of these characters leaves the average text
+};
+
+const SystemInfo kSystems[] = {
+    {kModeFloating, 18, kIdRadioDec, "", "(Dec)", "AVG= ,"},
+    {kModeHex, 8, kIdRadioHex, "&H0", "(Hex)", "AVG= (Hex),"},
+    {kModeBin, 32, kIdRadioBin, "&B0", "(Bin)", "AVG= (Bin),"},
+    {kModeOct, 11, kIdRadioOct, "&Q0", "(Oct)", "AVG= (Oct),"},
+};
+
+// The keys that only some systems have; every other key stays enabled in all four.
+const int kSystemDependentKeys[] = {kIdSign,       kIdPoint, kIdPercent, kIdTax,
+                                    kIdReciprocal, kIdChg,   kIdCnv};
+
+const char kDiv0Error[] = "Div0 Error";
+
+// Codes outside 11..13 are decimal choices (5..9 act as fixed 0 elsewhere).
+const SystemInfo& InfoOfMode(unsigned char numberMode) {
+    if (numberMode >= kModeHex && numberMode <= kModeOct)
+        return kSystems[numberMode - kModeFloating];
+    return kSystems[kSystemDec];
+}
+
+// Removes every character of `set` wherever it stands: "1A (Hex)" stripped of
+// "AVG= (Hex)," leaves "1", as the average has always been read.
+std::string WithoutCharacters(const std::string& text, const std::string& set) {
+    std::string out;
+    for (char c : text)
+        if (set.find(c) == std::string::npos) out += c;
+    return out;
+}
+
+int DigitCountOfSystem(int system) {
+    switch (system) {
+        case kSystemHex:
+            return 16;
+        case kSystemBin:
+            return 2;
+        case kSystemOct:
+            return 8;
+        default:
+            return 10;
+    }
+}
+
+void EnableKeysOf(Calculator& calc, int system) {
+    int digits = DigitCountOfSystem(system);
+    for (int d = 0; d < digits; ++d) calc.view->EnableKey(kDigitKeyIds[d], true);
+    if (system == kSystemDec)
+        for (int id : kSystemDependentKeys) calc.view->EnableKey(id, true);
+}
+
+void DisableSystemKeys(Calculator& calc) {
+    for (int id : kDigitKeyIds) calc.view->EnableKey(id, false);
+    for (int id : kSystemDependentKeys) calc.view->EnableKey(id, false);
+}
+
+}  // namespace
+
+long double SystemTextValue(const std::string& text, unsigned char numberMode) {
+    // "D" is a hex digit, so the error text would otherwise read as 13 in Hex.
+    if (text == kDiv0Error) return 0;
+    const SystemInfo& info = InfoOfMode(numberMode);
+    if (info.readPrefix[0] == '\0') return ParseNumber(WithoutCommas(text));
+    return ParseNumber(info.readPrefix + text);
+}
+
+std::string SystemValueText(long double x, unsigned char numberMode) {
+    switch (numberMode) {
+        case kModeHex:
+            return HexText(x);
+        case kModeBin:
+            return BinText(x);
+        case kModeOct:
+            return OctText(x);
+        default:
+            return ValueText(x, 18);
+    }
+}
+
+void SetNumberSystem(Calculator& calc, int system) {
+    if (system < kSystemDec || system > kSystemOct) system = kSystemDec;
+    CalculatorState& s = calc.state;
+    CalcView& view = *calc.view;
+
+    DisableSystemKeys(calc);
+
+    // Both numbers are read in the system being left, before anything changes.
+    const SystemInfo& leaving = InfoOfMode(s.numberMode);
+    long double shown = SystemTextValue(view.DisplayText(), s.numberMode);
+    long double average = ParseNumber(leaving.readPrefix +
+                                      WithoutCharacters(view.AverageText(), leaving.averageStrip));
+
+    s.entryText.clear();
+    const SystemInfo& target = kSystems[system];
+    s.maxEntryLength = target.maxEntryLength;
+    EnableKeysOf(calc, system);
+    view.CheckRadio(target.radioId);
+
+    if (system == kSystemDec) {
+        if (s.numberMode != s.decimalSetting) {
+            AppendTapeLine(calc, target.tapeLine, "");
+            s.numberMode = s.decimalSetting;
+        }
+        view.SetDisplayText(ValueText(shown, 18));
+        FormatDisplay(calc);
+        if (s.digitGrouping == 1) ApplyDigitGrouping(calc);
+        s.entryText.clear();
+        if (s.averageShown == 1) view.SetAverageText(" AVG = " + FormatNumber(average, "#,.00"));
+    } else {
+        s.numberMode = target.numberMode;
+        view.SetDisplayText(SystemValueText(shown, s.numberMode));
+        // Written even when the system was already active, so a repeated press shows.
+        AppendTapeLine(calc, target.tapeLine, "");
+        if (s.averageShown == 1)
+            view.SetAverageText(" AVG = " + SystemValueText(average, s.numberMode) + " " +
+                                target.tapeLine);
+    }
+
+    if (!calc.settingsPath.empty())
+        WriteSetting(calc.settingsPath, kMainSection, "Decimal Setting1",
+                     std::to_string(static_cast<int>(s.numberMode)));
+    view.ReturnFocus();
+}
