@@ -1,0 +1,142 @@
+#include "engine/display_format.h"
+
+#include <cmath>
+#include <string>
+
+#include "engine/number_system.h"
+#include "engine/number_text.h"
+#include "settings/settings_file.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+// Whole numbers are shown as they are; a fraction sitting on or just below a
+// rounding half is pushed up before the mask cuts it, since the mask itself rounds
+// exact halves to even.
+constexpr long double kRoundingPush = 0.00000000001L;
+
+const char* DisplayMask(unsigned char numberMode) {
+    switch (numberMode) {
+        case 1:
+            return "###########0.0";
+        case 2:
+            return "###########0.00";
+        case 3:
+            return "###########0.000";
+        case 4:
+            return "###########0.0000";
+        case kModeFloating:
+            return "###########0.##########";
+        default:
+            return nullptr;  // fixed 0, 5..9 and the other number systems: shown as computed
+    }
+}
+
+bool AllDigits(const std::string& text) {
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+void WriteMainSetting(const Calculator& calc, const char* key, int value) {
+    if (calc.settingsPath.empty()) return;
+    WriteSetting(calc.settingsPath, kMainSection, key, std::to_string(value));
+}
+
+}  // namespace
+
+long double DisplayValue(const Calculator& calc) {
+    return ParseNumber(WithoutCommas(calc.view->DisplayText()));
+}
+
+std::string FormatDisplay(Calculator& calc) {
+    std::string text = WithoutCommas(calc.view->DisplayText());
+    long double x = ParseNumber(text);
+    if (std::floor(x) != x) x += kRoundingPush;
+    if (const char* mask = DisplayMask(calc.state.numberMode)) text = FormatNumber(x, mask);
+    if (!text.empty() && text.back() == '.') text.pop_back();
+    calc.view->SetDisplayText(text);
+    return text;
+}
+
+std::string ApplyDigitGrouping(Calculator& calc) {
+    std::string text = WithoutCommas(calc.view->DisplayText());
+    std::string sign;
+    if (!text.empty() && text[0] == '-') {
+        sign = "-";
+        text.erase(0, 1);
+    }
+    std::string fraction;
+    size_t point = text.find('.');
+    if (point != std::string::npos) {
+        fraction = text.substr(point);
+        text.erase(point);
+    }
+    // Only a run of digits is grouped: "Div0 Error" or an exponent form such as
+    // "1E+25" must not get separators inside its letters.
+    if (AllDigits(text)) {
+        for (size_t group = 6; group >= 1; --group) {
+            size_t digits = group * 3;
+            if (text.size() > digits) text.insert(text.size() - digits, ",");
+        }
+    }
+    text = sign + text + fraction;
+    calc.view->SetDisplayText(text);
+    return text;
+}
+
+void ApplyAutoDecimal(Calculator& calc) {
+    std::string text = WithoutCommas(calc.view->DisplayText());
+    if (text.find('.') != std::string::npos) return;
+    unsigned char places = calc.state.numberMode;
+    if (places >= 1 && places <= 4) {
+        long double x = ParseNumber(text);
+        for (unsigned char i = 0; i < places; ++i) x /= 10;
+        calc.view->SetDisplayText(ValueText(x, 18));
+    }
+    FormatDisplay(calc);
+}
+
+std::string ItemsText(int32_t count) {
+    return "  " + ValueText(count, 15) + (count == 1 ? " Item" : " Items");
+}
+
+void SelectDecimals(Calculator& calc, int choice) {
+    bool known = choice == kModeFloating || (choice >= 0 && choice <= 4);
+    if (calc.state.numberMode > kModeFloating || !known) {
+        calc.view->ReturnFocus();
+        return;
+    }
+    calc.view->CheckMenu(kMenuFloating, false);
+    for (int id = kMenuDecimal0; id <= kMenuDecimal4; ++id) calc.view->CheckMenu(id, false);
+    calc.view->CheckMenu(choice == kModeFloating ? kMenuFloating : kMenuDecimal0 + choice, true);
+    calc.state.numberMode = static_cast<unsigned char>(choice);
+    calc.state.decimalSetting = static_cast<unsigned char>(choice);
+    WriteMainSetting(calc, "Decimal Setting1", choice);
+    WriteMainSetting(calc, "Decimal Setting2", choice);
+    SetNumberSystem(calc, kSystemDec);
+    calc.view->ReturnFocus();
+}
+
+void ToggleDigitGrouping(Calculator& calc) {
+    if (calc.state.numberMode > kModeFloating) {
+        calc.view->ReturnFocus();
+        return;
+    }
+    calc.state.digitGrouping = calc.state.digitGrouping == 1 ? 0 : 1;
+    calc.view->CheckMenu(kMenuDigitGrouping, calc.state.digitGrouping == 1);
+    WriteMainSetting(calc, "Digit Grouping", calc.state.digitGrouping);
+    SetNumberSystem(calc, kSystemDec);
+    calc.view->ReturnFocus();
+}
+
+void ToggleAutoDecimal(Calculator& calc) {
+    if (calc.state.numberMode > kModeFloating) {
+        calc.view->ReturnFocus();
+        return;
+    }
+    calc.state.autoDecimal = calc.state.autoDecimal == 1 ? 0 : 1;
+    calc.view->CheckMenu(kMenuAutoDecimal, calc.state.autoDecimal == 1);
+    WriteMainSetting(calc, "Auto Decimal", calc.state.autoDecimal);
+    calc.view->ReturnFocus();
+}

@@ -1,0 +1,101 @@
+#include "engine/entry.h"
+
+#include <string>
+
+#include "engine/display_format.h"
+#include "engine/number_text.h"
+#include "tape/tape.h"
+
+namespace {
+
+void ShowEntry(Calculator& calc) {
+    calc.view->SetDisplayText(calc.state.entryText);
+}
+
+int EntryLength(const CalculatorState& s) {
+    return static_cast<int>(s.entryText.size());
+}
+
+}  // namespace
+
+void EnterDigit(Calculator& calc, int digit) {
+    CalculatorState& s = calc.state;
+    if (digit >= 0 && digit <= 15 && EntryLength(s) < s.maxEntryLength) {
+        if (s.entryText == "0") s.entryText.clear();
+        s.entryText += static_cast<char>(digit < 10 ? '0' + digit : 55 + digit);
+        ShowEntry(calc);
+        if (digit <= 9 && IsDecimalMode(s.numberMode)) {
+            if (s.autoDecimal == 1) ApplyAutoDecimal(calc);
+            if (s.digitGrouping == 1) ApplyDigitGrouping(calc);
+        }
+        s.entryActive = 1;
+    }
+    calc.view->ReturnFocus();
+}
+
+void EnterDecimalPoint(Calculator& calc) {
+    CalculatorState& s = calc.state;
+    // One more than for digits, so that a point can follow a full-length entry.
+    if (EntryLength(s) <= s.maxEntryLength) {
+        if (s.entryText == "0") s.entryText.clear();
+        s.entryText += '.';
+        ShowEntry(calc);
+        if (s.digitGrouping == 1 && IsDecimalMode(s.numberMode)) ApplyDigitGrouping(calc);
+        s.entryActive = 1;
+    }
+    calc.view->ReturnFocus();
+}
+
+void ToggleSign(Calculator& calc) {
+    CalculatorState& s = calc.state;
+    std::string shown = calc.view->DisplayText();
+    if (DisplayValue(calc) != 0) {
+        if (!shown.empty() && shown[0] == '-') {
+            shown.erase(0, 1);
+            if (!s.entryText.empty() && s.entryText[0] == '-') s.entryText.erase(0, 1);
+        } else {
+            shown = "-" + shown;
+            if (ParseNumber(s.entryText) != 0) s.entryText = "-" + s.entryText;
+        }
+        calc.view->SetDisplayText(shown);
+        s.entryActive = 1;
+    }
+    calc.view->ReturnFocus();
+}
+
+void Backspace(Calculator& calc) {
+    CalculatorState& s = calc.state;
+    if (!s.entryText.empty()) {
+        s.entryText.pop_back();
+        ShowEntry(calc);
+    }
+    if (s.entryText == "-") s.entryText.clear();
+    if (s.entryText.empty()) FormatDisplay(calc);
+    if (IsDecimalMode(s.numberMode)) {
+        if (s.autoDecimal == 1) ApplyAutoDecimal(calc);
+        if (s.digitGrouping == 1) ApplyDigitGrouping(calc);
+    }
+    calc.view->ReturnFocus();
+}
+
+void ClearEntry(Calculator& calc) {
+    calc.state.entryText.clear();
+    calc.view->SetDisplayText("");
+    FormatDisplay(calc);
+    calc.view->ReturnFocus();
+}
+
+void ClearAll(Calculator& calc) {
+    CalculatorState& s = calc.state;
+    s.entryText.clear();
+    s.total = 0;
+    s.itemCount = 0;
+    s.pendingOperator.clear();
+    calc.view->SetDisplayText("");
+    FormatDisplay(calc);
+    AppendTapeLine(calc, "Clear", "");
+    calc.view->SetItemsText(ItemsText(0));
+    calc.view->SetAverageText(" AVG = 0.00");
+    s.averageShown = 1;
+    calc.view->ReturnFocus();
+}

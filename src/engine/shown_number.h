@@ -1,0 +1,32 @@
+// Reading and writing the display's number in the active number system, shared by
+// the engine keys: Dec reads the grouped decimal text, Hex, Bin and Oct read and
+// write whole numbers of 32 bits.
+#pragma once
+
+#include <string>
+
+#include "engine/calculator.h"
+
+// The only error text of the engine, shown instead of a number.
+inline constexpr const char* kDiv0Error = "Div0 Error";
+
+// The display read as a number: DisplayValue in Dec, an unsigned integer in the
+// base of Hex, Bin or Oct. "Div0 Error" reads as 0 in every system (read in base 16
+// its leading "D" would otherwise count as 13).
+long double ReadShownNumber(const Calculator& calc);
+
+// HexText, BinText or OctText by numberMode (11, 12, 13); ValueText with 18 digits
+// for a decimal numberMode.
+std::string SystemValueText(unsigned char numberMode, long double x);
+
+// "(Hex)", "(Bin)" or "(Oct)" as the tape names the system; "(Dec)" for a decimal
+// numberMode.
+std::string SystemTag(unsigned char numberMode);
+// " (Hex)", " (Bin)" or " (Oct)" after an average; "" in Dec.
+std::string SystemSuffix(unsigned char numberMode);
+
+// FormatDisplay, then the grouping when it is on.
+void RenderDecimalDisplay(Calculator& calc);
+
+// Shows ValueText(x, 18) re-rendered as the decimal display shows numbers.
+void ShowDecimalValue(Calculator& calc, long double x);
