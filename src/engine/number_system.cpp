@@ -4,6 +4,7 @@
 
 #include "engine/display_format.h"
 #include "engine/number_text.h"
+#include "engine/shown_number.h"
 #include "settings/settings_file.h"
 #include "tape/tape.h"
 #include "ui/control_ids.h"
@@ -29,8 +30,6 @@ const SystemInfo kSystems[] = {
 // The keys that only some systems have; every other key stays enabled in all four.
 const int kSystemDependentKeys[] = {kIdSign,       kIdPoint, kIdPercent, kIdTax,
                                     kIdReciprocal, kIdChg,   kIdCnv};
-
-const char kDiv0Error[] = "Div0 Error";
 
 // Codes outside 11..13 are decimal choices (5..9 act as fixed 0 elsewhere).
 const SystemInfo& InfoOfMode(unsigned char numberMode) {
@@ -75,27 +74,6 @@ void DisableSystemKeys(Calculator& calc) {
 
 }  // namespace
 
-long double SystemTextValue(const std::string& text, unsigned char numberMode) {
-    // "D" is a hex digit, so the error text would otherwise read as 13 in Hex.
-    if (text == kDiv0Error) return 0;
-    const SystemInfo& info = InfoOfMode(numberMode);
-    if (info.readPrefix[0] == '\0') return ParseNumber(WithoutCommas(text));
-    return ParseNumber(info.readPrefix + text);
-}
-
-std::string SystemValueText(long double x, unsigned char numberMode) {
-    switch (numberMode) {
-        case kModeHex:
-            return HexText(x);
-        case kModeBin:
-            return BinText(x);
-        case kModeOct:
-            return OctText(x);
-        default:
-            return ValueText(x, 18);
-    }
-}
-
 void SetNumberSystem(Calculator& calc, int system) {
     if (system < kSystemDec || system > kSystemOct) system = kSystemDec;
     CalculatorState& s = calc.state;
@@ -105,7 +83,7 @@ void SetNumberSystem(Calculator& calc, int system) {
 
     // Both numbers are read in the system being left, before anything changes.
     const SystemInfo& leaving = InfoOfMode(s.numberMode);
-    long double shown = SystemTextValue(view.DisplayText(), s.numberMode);
+    long double shown = ReadShownNumber(calc);
     long double average = ParseNumber(leaving.readPrefix +
                                       WithoutCharacters(view.AverageText(), leaving.averageStrip));
 
@@ -127,11 +105,11 @@ void SetNumberSystem(Calculator& calc, int system) {
         if (s.averageShown == 1) view.SetAverageText(" AVG = " + FormatNumber(average, "#,.00"));
     } else {
         s.numberMode = target.numberMode;
-        view.SetDisplayText(SystemValueText(shown, s.numberMode));
+        view.SetDisplayText(SystemValueText(s.numberMode, shown));
         // Written even when the system was already active, so a repeated press shows.
         AppendTapeLine(calc, target.tapeLine, "");
         if (s.averageShown == 1)
-            view.SetAverageText(" AVG = " + SystemValueText(average, s.numberMode) + " " +
+            view.SetAverageText(" AVG = " + SystemValueText(s.numberMode, average) + " " +
                                 target.tapeLine);
     }
 

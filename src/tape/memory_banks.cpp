@@ -4,8 +4,8 @@
 #include <string>
 
 #include "engine/display_format.h"
-#include "engine/number_system.h"
 #include "engine/number_text.h"
+#include "engine/shown_number.h"
 #include "settings/settings_file.h"
 #include "tape/tape.h"
 #include "ui/control_ids.h"
@@ -39,13 +39,11 @@ std::string RenderDisplay(Calculator& calc) {
 // `x` exactly as the display shows numbers in the current system. In Dec the
 // display is the formatter, so this leaves `x` shown there.
 std::string ShowValue(Calculator& calc, long double x) {
-    if (!IsDecimalMode(calc.state.numberMode)) {
-        std::string text = SystemValueText(x, calc.state.numberMode);
-        calc.view->SetDisplayText(text);
-        return text;
-    }
-    calc.view->SetDisplayText(ValueText(x, 18));
-    return RenderDisplay(calc);
+    if (IsDecimalMode(calc.state.numberMode))
+        ShowDecimalValue(calc, x);
+    else
+        calc.view->SetDisplayText(SystemValueText(calc.state.numberMode, x));
+    return calc.view->DisplayText();
 }
 
 // The bank's two keys in the "Memory" section; empty values remove them.
@@ -110,7 +108,7 @@ void MemorySet(Calculator& calc) {
     MemoryBank& b = ActiveBank(calc);
     b.text = RenderDisplay(calc);
     ShowMemoryField(calc);
-    b.value = SystemTextValue(b.text, calc.state.numberMode);
+    b.value = ReadShownNumber(calc);
     AppendTapeLine(calc, b.text, "MS");
     SaveBank(calc, bank);
     calc.state.entryText.clear();
@@ -121,7 +119,7 @@ void MemoryAdd(Calculator& calc) {
     int bank = ActiveBankNumber(calc);
     MemoryBank& b = ActiveBank(calc);
     std::string addend = RenderDisplay(calc);
-    b.value += SystemTextValue(addend, calc.state.numberMode);
+    b.value += ReadShownNumber(calc);
     b.text = ShowValue(calc, b.value);
     calc.view->SetDisplayText(addend);  // the display keeps showing the addend
     ShowMemoryField(calc);

@@ -55,7 +55,6 @@ void PasteDisplay(Calculator& calc) {
     s.entryActive = 1;
     if (IsDecimalMode(s.numberMode)) {
         long double x = ParseNumber(WithoutCommas(pasted));
-        if (x == 0) x = 0;  // "-0" is entered as a plain zero
         s.entryText = (x < 0 ? "" : " ") + ValueText(x, 15);
     } else {
         s.entryText = pasted;
