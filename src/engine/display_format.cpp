@@ -61,9 +61,12 @@ std::string FormatDisplay(Calculator& calc) {
 
 std::string ApplyDigitGrouping(Calculator& calc) {
     std::string text = WithoutCommas(calc.view->DisplayText());
-    std::string sign;
+    // A pasted entry keeps the blank in front of a non-negative number.
+    size_t blanks = text.find_first_not_of(' ');
+    std::string sign = text.substr(0, blanks == std::string::npos ? 0 : blanks);
+    text.erase(0, sign.size());
     if (!text.empty() && text[0] == '-') {
-        sign = "-";
+        sign += "-";
         text.erase(0, 1);
     }
     std::string fraction;

@@ -1,0 +1,152 @@
+// The display helpers as pure text functions, and the View menu operations.
+#include "engine/display_format.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/key_runner.h"
+#include "settings/settings_file.h"
+#include "test_support.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+struct DisplayCase {
+    unsigned char numberMode;
+    const char* shown;
+    const char* expected;
+};
+
+TEST(FormatDisplay, RendersByDecimalChoice) {
+    const DisplayCase cases[] = {
+        {kModeFloating, "0.33333333333333333", "0.3333333333"},
+        {kModeFloating, "6", "6"},
+        {kModeFloating, "0.30000000000000000001", "0.3"},
+        {kModeFloating, "5.", "5"},
+        {kModeFloating, "", "0"},
+        {kModeFloating, "Div0 Error", "0"},
+        {kModeFloating, "1,234.5", "1234.5"},
+        {2, "2.675", "2.68"},  // on a half: pushed up rather than to even
+        {2, "2.125", "2.13"},
+        {2, "5", "5.00"},
+        {2, "", "0.00"},
+        {2, "1,234.567", "1234.57"},
+        {1, "-2.25", "-2.2"},  // the push moves a negative half towards zero
+        {3, "0.0005", "0.001"},
+        {4, "1.23456", "1.2346"},
+        {0, "2.5", "2.5"},  // fixed 0 shows the number as computed
+        {0, "", ""},
+        {0, "1,234.", "1234"},
+        {7, "2.5", "2.5"},  // 5..9 act as fixed 0
+        {kModeHex, "FF", "FF"},
+        {kModeBin, "", ""},
+    };
+    for (const DisplayCase& c : cases) {
+        KeySession session;
+        session.calc.state.numberMode = c.numberMode;
+        session.view.display = c.shown;
+        EXPECT_EQ(FormatDisplay(session.calc), c.expected)
+            << "mode " << int(c.numberMode) << ", display \"" << c.shown << "\"";
+        EXPECT_EQ(session.view.display, c.expected) << "shown for \"" << c.shown << "\"";
+    }
+}
+
+TEST(ApplyDigitGrouping, InsertsSeparatorsIntoTheIntegerPart) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1234567.891", "1,234,567.891"},
+        {"-1234", "-1,234"},
+        {"123", "123"},
+        {"1234", "1,234"},
+        {"123456", "123,456"},
+        {"-123456.25", "-123,456.25"},
+        {"1,234", "1,234"},
+        {".5", ".5"},
+        {"1234.5678", "1,234.5678"},
+        // Six separators at most: the digits beyond the last 21 stay together.
+        {"1234567890123456789012", "1234,567,890,123,456,789,012"},
+        {" 1234.5", " 1,234.5"},  // a pasted entry keeps its leading blank
+        {"Div0 Error", "Div0 Error"},
+        {"1E+25", "1E+25"},
+        {"Infinity", "Infinity"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        KeySession session;
+        session.view.display = c.first;
+        EXPECT_EQ(ApplyDigitGrouping(session.calc), c.second) << "display \"" << c.first << "\"";
+    }
+}
+
+TEST(ItemsText, CountWithTwoBlanksAndNoun) {
+    EXPECT_EQ(ItemsText(0), "  0 Items");
+    EXPECT_EQ(ItemsText(1), "  1 Item");
+    EXPECT_EQ(ItemsText(2), "  2 Items");
+    EXPECT_EQ(ItemsText(123), "  123 Items");
+}
+
+TEST(AutoDecimal, EachDigitShiftsTheTypedDigits) {
+    KeySession fixed2;
+    fixed2.Run("decimals=2 auto=1 grouping=1 |");
+    const std::pair<const char*, const char*> steps[] = {
+        {"1", "0.01"},   {"2", "0.12"},     {"3", "1.23"},      {"4", "12.34"},
+        {"5", "123.45"}, {"6", "1,234.56"}, {"Back", "123.45"},
+    };
+    for (const auto& step : steps)
+        EXPECT_EQ(fixed2.Run(step.first).display, step.second) << "after " << step.first;
+
+    EXPECT_EQ(RunKeys("decimals=2 auto=1 | 12.5").display, "12.5") << "a typed point stops it";
+    EXPECT_EQ(RunKeys("decimals=4 auto=1 | 5").display, "0.0005");
+    EXPECT_EQ(RunKeys("auto=1 | 1 2").display, "12") << "no shift in floating mode";
+    EXPECT_EQ(RunKeys("decimals=2 auto=1 | 150 +").tape, TapeOf("1.50  "));
+}
+
+TEST(ViewMenu, SelectDecimalsRendersAndStoresTheChoice) {
+    TempFolder folder;
+    std::string ini = folder.File("Tallymax.ini");
+    KeySession session(ini);
+    EXPECT_EQ(session.Run("10 / 4 = Fix2").display, "2.50");
+    EXPECT_EQ(session.calc.state.numberMode, 2);
+    EXPECT_EQ(session.calc.state.decimalSetting, 2);
+    EXPECT_TRUE(session.view.MenuChecked(kMenuDecimal0 + 2));
+    EXPECT_FALSE(session.view.MenuChecked(kMenuFloating));
+    EXPECT_EQ(ReadSetting(ini, kMainSection, "Decimal Setting1", ""), "2");
+    EXPECT_EQ(ReadSetting(ini, kMainSection, "Decimal Setting2", ""), "2");
+
+    EXPECT_EQ(session.Run("Fix0").display, "2.5");
+    EXPECT_EQ(session.Run("Float").display, "2.5");
+    EXPECT_TRUE(session.view.MenuChecked(kMenuFloating));
+    EXPECT_FALSE(session.view.MenuChecked(kMenuDecimal0 + 2));
+    EXPECT_EQ(ReadSetting(ini, kMainSection, "Decimal Setting2", ""), "10");
+}
+
+TEST(ViewMenu, IgnoredOutsideDec) {
+    TempFolder folder;
+    std::string ini = folder.File("Tallymax.ini");
+    KeySession session(ini);
+    SessionOutcome before = session.Run("255 Hex");
+    EXPECT_EQ(session.Run("Fix2 Group Auto"), before);
+    EXPECT_EQ(session.calc.state.numberMode, kModeHex);
+    EXPECT_EQ(session.calc.state.decimalSetting, kModeFloating);
+    EXPECT_EQ(session.calc.state.digitGrouping, 1);
+    EXPECT_EQ(session.calc.state.autoDecimal, 0);
+    EXPECT_EQ(ReadSetting(ini, kMainSection, "Decimal Setting2", "none"), "none");
+}
+
+TEST(ViewMenu, GroupingAndAutoDecimalToggleAndPersist) {
+    TempFolder folder;
+    std::string ini = folder.File("Tallymax.ini");
+    KeySession session(ini);
+    EXPECT_EQ(session.Run("1234567").display, "1,234,567");
+    EXPECT_EQ(session.Run("Group").display, "1234567");
+    EXPECT_FALSE(session.view.MenuChecked(kMenuDigitGrouping));
+    EXPECT_EQ(ReadSetting(ini, kMainSection, "Digit Grouping", ""), "0");
+    EXPECT_EQ(session.Run("Group").display, "1,234,567");
+    EXPECT_EQ(ReadSetting(ini, kMainSection, "Digit Grouping", ""), "1");
+
+    // Auto decimal changes nothing shown until the next key.
+    EXPECT_EQ(session.Run("Fix2 CE 12 Auto").display, "12");
+    EXPECT_TRUE(session.view.MenuChecked(kMenuAutoDecimal));
+    EXPECT_EQ(ReadSetting(ini, kMainSection, "Auto Decimal", ""), "1");
+    EXPECT_EQ(session.Run("3").display, "1.23");
+}
+
+}  // namespace
