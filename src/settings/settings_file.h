@@ -1,5 +1,7 @@
 // The settings file "Tallymax.ini" in the profile format: one reader and writer of
-// that format serves both builds, so the program behaves exactly as tested.
+// that format serves both builds, so the program behaves exactly as tested. The
+// rules of the format (names without regard to case, duplicates, odd lines) are
+// with the text functions in settings/settings_text.h.
 #pragma once
 
 #include <string>
@@ -8,17 +10,21 @@ inline constexpr const char* kSettingsFileName = "Tallymax.ini";
 inline constexpr const char* kMainSection = "Main Settings";
 inline constexpr const char* kMemorySection = "Memory";
 
-// The key's value (at most 511 characters), or `fallback` when the file, the
-// section or the key does not exist.
-std::string ReadSetting(const std::string& path, const std::string& section,
-                        const std::string& key, const std::string& fallback);
+// The key's value (at most 511 characters), or `fallback` (cut likewise) when the
+// file, the section or the key does not exist, or the file cannot be read or is
+// larger than 64 MB.
+std::string ReadSetting(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& fallback);
 
 // Creates or replaces key=value; an empty value removes the key. The file is
 // replaced whole through a temporary file, so a crash never leaves half a file, and
 // every line not changed is kept byte for byte. Failures are silent; returns false
-// on failure for callers that care.
+// on failure for callers that care. It fails, leaving the file as it was, for a
+// read-only or unreadable file, a folder at the path, a missing folder, a file
+// larger than 64 MB, and names the format cannot hold (see IsWritableKeyName).
 bool WriteSetting(const std::string& path, const std::string& section, const std::string& key,
                   const std::string& value);
 
-// Removes a section with all its keys.
+// Removes a section with all its keys, comments and blank lines, up to the next
+// section header; duplicates of the section go with it.
 bool DeleteSettingsSection(const std::string& path, const std::string& section);

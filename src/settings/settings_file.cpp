@@ -1,0 +1,52 @@
+#include "settings/settings_file.h"
+
+#include <cstddef>
+#include <optional>
+
+#include "settings/settings_disk.h"
+#include "settings/settings_text.h"
+
+namespace {
+
+// The size of the value buffer the program has always read into, less its zero.
+constexpr std::size_t kMaxValueLength = 511;
+
+// Loads the file, applies `edit` and stores the result in place of the file. A
+// file that cannot be read is never written over, and an edit that changes
+// nothing writes nothing (a missing file is then not created).
+template <typename Edit>
+bool EditSettingsFile(const std::string& path, Edit edit) {
+    std::string text;
+    LoadResult loaded = LoadFile(path, kMaxSettingsFileBytes, text);
+    if (loaded == LoadResult::kFailed) return false;
+    std::string changed = edit(text);
+    if (changed == text) return true;
+    if (loaded == LoadResult::kLoaded && IsReadOnlyFile(path)) return false;
+    return ReplaceFileContent(path, changed);
+}
+
+}  // namespace
+
+std::string ReadSetting(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& fallback) {
+    std::string text;
+    std::optional<std::string> value;
+    if (LoadFile(path, kMaxSettingsFileBytes, text) == LoadResult::kLoaded)
+        value = FindProfileValue(text, section, key);
+    std::string result = value ? *value : fallback;
+    if (result.size() > kMaxValueLength) result.resize(kMaxValueLength);
+    return result;
+}
+
+bool WriteSetting(const std::string& path, const std::string& section, const std::string& key,
+                  const std::string& value) {
+    if (!IsWritableSectionName(section) || !IsWritableKeyName(key)) return false;
+    return EditSettingsFile(
+        path, [&](const std::string& text) { return SetProfileValue(text, section, key, value); });
+}
+
+bool DeleteSettingsSection(const std::string& path, const std::string& section) {
+    if (!IsWritableSectionName(section)) return false;
+    return EditSettingsFile(
+        path, [&](const std::string& text) { return RemoveProfileSection(text, section); });
+}

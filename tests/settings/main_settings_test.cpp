@@ -1,0 +1,164 @@
+#include "settings/main_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/settings_file.h"
+#include "test_support.h"
+
+namespace {
+
+const char kFirstStartFile[] =
+    "[Main Settings]\r\n"
+    "Group 1 Color=16711680\r\n"
+    "Group 2 Color=255\r\n"
+    "Group 3 Color=16711935\r\n"
+    "ShowTape=1\r\n"
+    "ShowStatusBar=1\r\n"
+    "ShowStopWatch=1\r\n"
+    "Digit Grouping=1\r\n"
+    "Decimal Setting1=10\r\n"
+    "Decimal Setting2=10\r\n"
+    "Auto Decimal=0\r\n"
+    "TaxRate=0\r\n"
+    "TopMost=0\r\n"
+    "LT10Key=0\r\n"
+    "CalcMode=0\r\n";
+
+TEST(MainSettings, FirstStartWritesEveryKeyInOrderWithItsDefault) {
+    TempFolder folder;
+    const std::string path = folder.File("Tallymax.ini");
+    WriteWholeFile(path, "");
+    MainSettings s = ReadMainSettings(path);
+    EXPECT_EQ(ReadWholeFile(path), kFirstStartFile);
+    EXPECT_EQ(s.group1Color, 16711680);
+    EXPECT_EQ(s.group2Color, 255);
+    EXPECT_EQ(s.group3Color, 16711935);
+    EXPECT_TRUE(IsShown(s.layout.showTape) && IsShown(s.layout.showStatusBar) &&
+                IsShown(s.layout.showStopWatch));
+    EXPECT_EQ(s.digitGrouping, 1);
+    EXPECT_EQ(s.numberMode, 10);
+    EXPECT_EQ(s.decimalSetting, 10);
+    EXPECT_EQ(s.autoDecimal, 0);
+    EXPECT_EQ(s.taxRate, 0.0f);
+    EXPECT_EQ(s.topMost, 0);
+    EXPECT_EQ(s.lt10Key, 0);
+    EXPECT_EQ(s.calcMode, 0);
+
+    ReadMainSettings(path);
+    EXPECT_EQ(ReadWholeFile(path), kFirstStartFile) << "a second start changes nothing";
+}
+
+struct NormaliseCase {
+    const char* key;
+    const char* stored;
+    const char* written;
+};
+
+TEST(MainSettings, NormalisesEachKeyAndWritesItBack) {
+    const NormaliseCase cases[] = {
+        {"Digit Grouping", "7", "1"},
+        {"Digit Grouping", "0", "0"},
+        {"Digit Grouping", "-1", "1"},   // low byte 255
+        {"Digit Grouping", "256", "0"},  // low byte 0
+        {"Decimal Setting1", "14", "10"},
+        {"Decimal Setting1", "13", "13"},
+        {"Decimal Setting1", "300", "10"},  // low byte 44, out of range
+        {"Decimal Setting1", "268", "12"},  // low byte 12
+        {"Decimal Setting2", "-254", "2"},  // low byte 2
+        {"Decimal Setting1", "-1", "10"},
+        {"Decimal Setting1", "abc", "0"},
+        {"Decimal Setting1", " 12 ", "12"},
+        {"Decimal Setting1", "2.5", "2"},  // halves to even
+        {"Decimal Setting1", "3.5", "4"},
+        {"Decimal Setting2", "12", "10"},
+        {"Decimal Setting2", "7", "7"},
+        {"Decimal Setting2", "11", "10"},
+        {"Auto Decimal", "5", "0"},
+        {"Auto Decimal", "1", "1"},
+        {"TaxRate", "8.250", "8.25"},
+        {"TaxRate", "7.1", "7.1"},
+        {"TaxRate", "-0.5", "-0.5"},
+        {"TaxRate", "12.3456789", "12.34568"},
+        {"TaxRate", "abc", "0"},
+        {"TaxRate", "1e99", "0"},  // beyond a float: the default
+        {"ShowTape", "2", "2"},
+        {"ShowTape", "abc", "0"},
+        {"ShowStopWatch", "-7", "-7"},
+        {"Group 1 Color", "&HFF", "255"},
+        {"Group 1 Color", "99999999999", "16711680"},  // beyond 32 bits: the default
+        {"Group 2 Color", "-2147483648", "-2147483648"},
+        {"CalcMode", "2", "2"},
+        {"TopMost", "1", "1"},
+        {"LT10Key", "1.5", "2"},
+    };
+    for (const NormaliseCase& c : cases) {
+        TempFolder folder;
+        const std::string path = folder.File("Tallymax.ini");
+        WriteWholeFile(path, std::string("[Main Settings]\r\n") + c.key + "=" + c.stored + "\r\n");
+        ReadMainSettings(path);
+        EXPECT_EQ(ReadSetting(path, "Main Settings", c.key, "?"), c.written)
+            << c.key << "=" << c.stored;
+    }
+}
+
+TEST(MainSettings, RecordHoldsTheNormalisedValues) {
+    TempFolder folder;
+    const std::string path = folder.File("Tallymax.ini");
+    WriteWholeFile(path,
+                   "[Main Settings]\r\nShowTape=2\r\nDigit Grouping=7\r\nDecimal Setting1=268\r\n"
+                   "Decimal Setting2=7\r\nAuto Decimal=1\r\nTaxRate=8.250\r\nCalcMode=1\r\n"
+                   "Group 3 Color=65280\r\n");
+    MainSettings s = ReadMainSettings(path);
+    EXPECT_EQ(s.layout.showTape, 2);
+    EXPECT_FALSE(IsShown(s.layout.showTape));
+    EXPECT_EQ(s.digitGrouping, 1);
+    EXPECT_EQ(s.numberMode, 12);
+    EXPECT_EQ(s.decimalSetting, 7);
+    EXPECT_EQ(s.autoDecimal, 1);
+    EXPECT_EQ(s.taxRate, 8.25f);
+    EXPECT_EQ(s.calcMode, 1);
+    EXPECT_EQ(s.group3Color, 65280);
+}
+
+TEST(MainSettings, ExistingKeysStayInPlaceAndOtherSectionsUntouched) {
+    TempFolder folder;
+    const std::string path = folder.File("Tallymax.ini");
+    WriteWholeFile(path,
+                   "; my settings\r\n[Memory]\r\nM1=5\r\n[Main Settings]\r\nCalcMode=1\r\n"
+                   "LastTapeFile=C:\\tape.txt\r\n\r\n[Loan Settings]\r\nx=y\r\n");
+    ReadMainSettings(path);
+    std::string keys(kFirstStartFile);
+    keys.erase(0, keys.find("\r\n") + 2);         // without the header
+    keys.erase(keys.find("CalcMode=0\r\n"), 12);  // already there
+    EXPECT_EQ(ReadWholeFile(path),
+              "; my settings\r\n[Memory]\r\nM1=5\r\n[Main Settings]\r\nCalcMode=1\r\n"
+              "LastTapeFile=C:\\tape.txt\r\n" +
+                  keys + "\r\n[Loan Settings]\r\nx=y\r\n");
+}
+
+TEST(MainSettings, LayoutReadTouchesOnlyTheLayoutKeys) {
+    TempFolder folder;
+    const std::string path = folder.File("Tallymax.ini");
+    WriteWholeFile(path, "[Main Settings]\r\nShowStatusBar=0\r\n");
+    LayoutSettings layout = ReadLayoutSettings(path);
+    EXPECT_EQ(layout.showTape, 1);
+    EXPECT_EQ(layout.showStatusBar, 0);
+    EXPECT_EQ(layout.showStopWatch, 1);
+    EXPECT_EQ(ReadWholeFile(path),
+              "[Main Settings]\r\nShowStatusBar=0\r\nShowTape=1\r\nShowStopWatch=1\r\n");
+}
+
+TEST(MainSettings, WithoutAFileEverythingIsDefault) {
+    TempFolder folder;
+    const std::string path = folder.File("no such folder/Tallymax.ini");
+    MainSettings s = ReadMainSettings(path);
+    EXPECT_EQ(s.numberMode, 10);
+    EXPECT_EQ(s.group2Color, 255);
+    EXPECT_EQ(ReadMainSettings("").digitGrouping, 1);
+    EXPECT_EQ(ReadAndWriteBack("", "Main Settings", "TaxRate", "7.5", {SettingType::kSingle}),
+              7.5L);
+}
+
+}  // namespace
