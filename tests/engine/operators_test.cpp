@@ -156,4 +156,16 @@ TEST(Operators, HexCalculation) {
     });
 }
 
+TEST(Operators, OverflowFollowsFloatingPointRules) {
+    std::string keys = "mode=adding grouping=0 | 99999999999999999 *";
+    for (int i = 0; i < 300; ++i) keys += " *";
+    KeySession session;
+    SessionOutcome o = session.Run(keys + " =");
+    EXPECT_EQ(o.display, "Infinity");
+    EXPECT_EQ(o.tape.at(o.tape.size() - 2), "Infinity =");
+    // The overflowed result still works as an operand and can be cleared.
+    EXPECT_EQ(session.Run("+ 1 =").display, "Infinity");
+    EXPECT_EQ(session.Run("Clear 2 + 3 =").display, "5");
+}
+
 }  // namespace
