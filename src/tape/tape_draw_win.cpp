@@ -1,0 +1,63 @@
+#include "tape/tape_draw_win.h"
+
+#include <string>
+#include <vector>
+
+#include "tape/tape.h"
+#include "ui/control_ids.h"
+
+namespace {
+// Lines are drawn right-aligned ending here, which leaves room for the scroll bar.
+constexpr int kTapeTextRight = 200;
+// The program's own lines are far shorter; a longer line is drawn cut.
+constexpr int kMaxDrawnChars = 255;
+}  // namespace
+
+COLORREF TapeLineColor(const char* line) {
+    switch (TapeLineInk(line)) {
+        case TapeInk::Red: return RGB(255, 0, 0);
+        case TapeInk::Blue: return RGB(0, 0, 255);
+        default: return GetSysColor(COLOR_WINDOWTEXT);
+    }
+}
+
+void DrawTapeLine(const DRAWITEMSTRUCT& d) {
+    if (d.CtlID != kIdTape || d.itemID == static_cast<UINT>(-1)) return;
+    HDC dc = d.hDC;
+    if (d.itemAction == ODA_DRAWENTIRE || d.itemAction == ODA_SELECT) {
+        std::string text;
+        LRESULT len = SendMessageA(d.hwndItem, LB_GETTEXTLEN, d.itemID, 0);
+        if (len > 0) {
+            std::vector<char> buf(static_cast<size_t>(len) + 1, '\0');
+            LRESULT got = SendMessageA(d.hwndItem, LB_GETTEXT, d.itemID, reinterpret_cast<LPARAM>(buf.data()));
+            if (got > 0) text.assign(buf.data(), static_cast<size_t>(got < kMaxDrawnChars ? got : kMaxDrawnChars));
+        }
+        COLORREF back, ink;
+        if (d.itemState & ODS_SELECTED) {
+            back = GetSysColor(COLOR_HIGHLIGHT);
+            ink = GetSysColor(COLOR_HIGHLIGHTTEXT);
+            FillRect(dc, &d.rcItem, GetSysColorBrush(COLOR_HIGHLIGHT));
+        } else {
+            back = GetSysColor(COLOR_WINDOW);
+            ink = TapeLineColor(text.c_str());
+            FillRect(dc, &d.rcItem, GetSysColorBrush(COLOR_WINDOW));
+        }
+        SetBkColor(dc, back);
+        SetTextColor(dc, ink);
+        UINT oldAlign = SetTextAlign(dc, TA_RIGHT);
+        TextOutA(dc, d.rcItem.left + kTapeTextRight, d.rcItem.top + 2, text.c_str(), static_cast<int>(text.size()));
+        SetTextAlign(dc, oldAlign);
+    } else if (d.itemAction == ODA_FOCUS) {
+        DrawFocusRect(dc, &d.rcItem);
+    }
+}
+
+UINT TapeItemHeight(HWND owner, HFONT font) {
+    HDC dc = GetDC(owner);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(owner, dc);
+    return static_cast<UINT>(tm.tmHeight + 2);
+}

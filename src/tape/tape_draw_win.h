@@ -1,0 +1,13 @@
+// Drawing the tape list's lines.
+#pragma once
+
+#include <windows.h>
+
+// Answers the tape list's owner-draw request (id 1019).
+void DrawTapeLine(const DRAWITEMSTRUCT& request);
+
+// The fixed line height of the tape list for its font.
+UINT TapeItemHeight(HWND owner, HFONT font);
+
+// The text colour of an unselected line.
+COLORREF TapeLineColor(const char* line);

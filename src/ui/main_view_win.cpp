@@ -1,0 +1,134 @@
+#include "ui/main_view_win.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "ui/app_win.h"
+#include "ui/control_ids.h"
+#include "ui/themed_button_win.h"
+
+namespace {
+
+HWND Control(int id) { return GetDlgItem(MainWindow(), id); }
+
+std::string WindowText(HWND h) {
+    int n = GetWindowTextLengthA(h);
+    std::string s(n + 1, '\0');
+    s.resize(GetWindowTextA(h, &s[0], n + 1));
+    return s;
+}
+
+bool OpenClipboardPatiently() {
+    // Another program may hold the clipboard for a moment.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+class MainWindowView : public CalcView {
+public:
+    std::string DisplayText() const override { return WindowText(Control(kIdDisplay)); }
+    void SetDisplayText(const std::string& t) override {
+        SetWindowTextA(Control(kIdDisplay), t.c_str());
+    }
+    std::string AverageText() const override { return WindowText(Control(kIdStatusAverage)); }
+    void SetAverageText(const std::string& t) override {
+        SetWindowTextA(Control(kIdStatusAverage), t.c_str());
+    }
+    void SetItemsText(const std::string& t) override {
+        SetWindowTextA(Control(kIdStatusItems), t.c_str());
+    }
+    void SetMemoryText(const std::string& t) override {
+        SetWindowTextA(Control(kIdStatusMemory), t.c_str());
+    }
+    void EnableKey(int id, bool enabled) override {
+        HWND h = Control(id);
+        EnableWindow(h, enabled);
+        InvalidateRect(h, nullptr, TRUE);
+    }
+    void CheckRadio(int id) override { CheckRadioButton(MainWindow(), kIdRadioDec, kIdRadioOct, id); }
+    void CheckMenu(int id, bool checked) override {
+        CheckMenuItem(GetMenu(MainWindow()), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+    bool MenuChecked(int id) const override {
+        UINT state = GetMenuState(GetMenu(MainWindow()), id, MF_BYCOMMAND);
+        return state != static_cast<UINT>(-1) && (state & MF_CHECKED);
+    }
+    void ShowControl(int id, bool visible) override {
+        ShowWindow(Control(id), visible ? SW_SHOW : SW_HIDE);
+    }
+    void SetToggleState(int id, bool pressed) override {
+        SetButtonToggleState(Control(id), pressed, true);
+    }
+    Answer AskYesNoCancel(const std::string& caption, const std::string& text) override {
+        int r = ShowMessage(text, caption, MB_YESNOCANCEL | MB_ICONQUESTION);
+        return r == IDYES ? Answer::Yes : r == IDNO ? Answer::No : Answer::Cancel;
+    }
+    void ReturnFocus() override { ::ReturnFocus(); }
+
+    void AddTapeLine(const std::string& line) override {
+        HWND list = Control(kIdTape);
+        LRESULT n = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        if (n >= 0) {
+            // The list offers no selection, so the new line is brought into view by
+            // scrolling rather than by selecting it.
+            SendMessageA(list, LB_SETCURSEL, n, 0);
+            SendMessageA(list, LB_SETTOPINDEX, n, 0);
+        }
+    }
+    int TapeLineCount() const override {
+        return static_cast<int>(SendMessageA(Control(kIdTape), LB_GETCOUNT, 0, 0));
+    }
+    std::string TapeLine(int index) const override {
+        HWND list = Control(kIdTape);
+        if (index < 0 || index >= TapeLineCount()) return std::string();
+        LRESULT n = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+        if (n <= 0) return std::string();
+        std::vector<char> buf(static_cast<size_t>(n) + 1, '\0');
+        LRESULT got = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buf.data()));
+        return got > 0 ? std::string(buf.data(), static_cast<size_t>(got)) : std::string();
+    }
+    void ClearTapeLines() override { SendMessageA(Control(kIdTape), LB_RESETCONTENT, 0, 0); }
+
+    void PutClipboardText(const std::string& text) override {
+        if (!OpenClipboardPatiently()) return;
+        EmptyClipboard();
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        if (block) {
+            if (void* p = GlobalLock(block)) {
+                memcpy(p, text.c_str(), text.size() + 1);
+                GlobalUnlock(block);
+                if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+            } else {
+                GlobalFree(block);
+            }
+        }
+        CloseClipboard();
+    }
+    std::string ClipboardText() override {
+        std::string text;
+        if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboardPatiently()) return text;
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+                // The block's size bounds the read even if the text lacks its zero byte.
+                size_t limit = GlobalSize(data);
+                size_t n = 0;
+                while (n < limit && p[n] != '\0') ++n;
+                text.assign(p, n);
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        return text;
+    }
+};
+
+}  // namespace
+
+CalcView& MainView() {
+    static MainWindowView view;
+    return view;
+}

@@ -1,0 +1,354 @@
+#include "harness_win.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr const char* kMainClass = "FORM_TALLYMAX_FORM1_CLASS";
+
+struct FindContext {
+    DWORD pid;
+    std::string cls, title;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopWindow(HWND h, LPARAM p) {
+    auto* c = reinterpret_cast<FindContext*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char cls[128] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    if (pid == c->pid && c->cls == cls && IsWindowVisible(h) &&
+        (c->title.empty() || TallymaxApp::WindowTextOf(h) == c->title)) {
+        c->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Button notation tokens to control ids.
+struct Token {
+    const char* name;
+    int id;
+};
+const Token kButtons[] = {
+    {"0", 1054}, {"1", 1015}, {"2", 1011}, {"3", 1040}, {"4", 1041}, {"5", 1042}, {"6", 1039},
+    {"7", 1036}, {"8", 1037}, {"9", 1038}, {"A", 1043}, {"B", 1048}, {"C", 1049}, {"D", 1050},
+    {"E", 1047}, {"F", 1044}, {".", 1028}, {"+/-", 1059}, {"Back", 1025}, {"CE", 1026},
+    {"Clear", 1023}, {"CT", 1020}, {"Feed", 1034}, {"+", 1062}, {"-", 1057}, {"*", 1055},
+    {"/", 1022}, {"=", 1033}, {"%", 1061}, {"1/x", 1032}, {"Tax", 1060}, {"Chg", 1027},
+    {"M+", 1030}, {"MS", 1058}, {"MR", 1056}, {"MC", 1031}, {"2nd", 1045}, {"[O]", 1014},
+    {"Start", 1052}, {"Lap", 1063}, {"Reset", 1021}, {"Dec", 1001}, {"Hex", 1002},
+    {"Bin", 1003}, {"Oct", 1004},
+};
+
+int ButtonId(const std::string& token) {
+    for (const Token& t : kButtons)
+        if (token == t.name) return t.id;
+    return 0;
+}
+
+struct KeyName {
+    const char* name;
+    UINT vk;
+    bool extended;
+};
+const KeyName kKeyNames[] = {
+    {"Enter", VK_RETURN, false}, {"NumEnter", VK_RETURN, true}, {"Esc", VK_ESCAPE, false},
+    {"Back", VK_BACK, false},     {"Delete", VK_DELETE, true},   {"Up", VK_UP, true},
+    {"Space", VK_SPACE, false},   {"F1", VK_F1, false},          {"NumAdd", VK_ADD, false},
+    {"NumSub", VK_SUBTRACT, false}, {"NumMul", VK_MULTIPLY, false}, {"NumDiv", VK_DIVIDE, true},
+    {"NumDec", VK_DECIMAL, false}, {"NumLock", VK_NUMLOCK, true}, {"Shift", VK_SHIFT, false},
+    {"Ctrl", VK_CONTROL, false},
+};
+
+void PostKey(HWND target, UINT vk, bool extended, bool down) {
+    UINT sc = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+    LPARAM lp = 1 | (static_cast<LPARAM>(sc) << 16) | (extended ? (1 << 24) : 0);
+    if (!down) lp |= (1u << 30) | (1u << 31);
+    PostMessageA(target, down ? WM_KEYDOWN : WM_KEYUP, vk, lp);
+}
+
+bool LookUpKey(const std::string& token, UINT& vk, bool& extended) {
+    for (const KeyName& k : kKeyNames) {
+        if (token == k.name) {
+            vk = k.vk;
+            extended = k.extended;
+            return true;
+        }
+    }
+    if (token.size() == 1) {
+        SHORT scan = VkKeyScanA(token[0]);
+        if (scan == -1) return false;
+        vk = LOBYTE(scan);
+        extended = false;
+        return true;
+    }
+    if (token.size() == 4 && token.compare(0, 3, "Num") == 0 && isdigit(token[3])) {
+        vk = VK_NUMPAD0 + (token[3] - '0');
+        extended = false;
+        return true;
+    }
+    return false;
+}
+
+std::string MakeTempFolder() {
+    char base[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, base);
+    static int counter = 0;
+    for (;;) {
+        char name[MAX_PATH];
+        snprintf(name, sizeof name, "%stallymax_e2e_%lu_%lu_%d\\", base, GetCurrentProcessId(),
+                 GetTickCount(), counter++);
+        if (CreateDirectoryA(name, nullptr)) return name;
+    }
+}
+
+void RemoveFolder(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string full = folder + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolder(full + "\\");
+            else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+std::string BuiltExePath() {
+    const char* env = getenv("TALLYMAX_EXE");
+    std::string p = env ? env : "tallymax.exe";
+    if (!p.empty() && p[0] == '/') {
+        for (char& c : p)
+            if (c == '/') c = '\\';
+        p = "Z:" + p;
+    }
+    return p;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string IniValue(const std::string& ini, const std::string& section, const std::string& key) {
+    std::istringstream in(ini);
+    std::string line, current;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] == '[') {
+            current = line.substr(1, line.find(']') - 1);
+            continue;
+        }
+        size_t eq = line.find('=');
+        if (eq != std::string::npos && lstrcmpiA(current.c_str(), section.c_str()) == 0 &&
+            lstrcmpiA(line.substr(0, eq).c_str(), key.c_str()) == 0)
+            return line.substr(eq + 1);
+    }
+    return "<missing>";
+}
+
+TallymaxApp::TallymaxApp() : folder_(MakeTempFolder()) {
+    CopyFileA(BuiltExePath().c_str(), (folder_ + "tallymax.exe").c_str(), FALSE);
+}
+
+TallymaxApp::~TallymaxApp() {
+    // Close any message box or dialog first, then the program itself.
+    if (Running()) {
+        Close();
+        if (Running()) TerminateProcess(pi_.hProcess, 99);
+    }
+    if (pi_.hProcess) {
+        WaitForSingleObject(pi_.hProcess, 5000);
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+    RemoveFolder(folder_);
+}
+
+void TallymaxApp::WriteIni(const std::string& bytes) { WriteFileBytes(folder_ + "Tallymax.ini", bytes); }
+
+bool TallymaxApp::Start(const std::string& arguments) {
+    if (pi_.hProcess) {
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+        pi_ = {};
+    }
+    std::string exe = folder_ + "tallymax.exe";
+    std::string cmd = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si,
+                        &pi_))
+        return false;
+    WaitForInputIdle(pi_.hProcess, 10000);
+    main_ = nullptr;
+    exitCode_ = STILL_ACTIVE;
+    // The window exists once its last control does: its creation has run through.
+    return WaitUntil(
+        [&] {
+            main_ = WaitForWindow(kMainClass, "", 50);
+            return main_ && GetDlgItem(main_, 1017) && IsWindowVisible(main_);
+        },
+        20000);
+}
+
+bool TallymaxApp::Running() const {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool TallymaxApp::Close() {
+    if (!Running()) return true;
+    // Dismiss modal windows of the program so the close request can get through.
+    for (int i = 0; i < 5; ++i) {
+        HWND box = WaitForWindow("#32770", "", 0);
+        if (!box) break;
+        PostMessageA(box, WM_CLOSE, 0, 0);
+        Sleep(50);
+    }
+    if (IsWindow(main_)) PostMessageA(main_, WM_CLOSE, 0, 0);
+    bool ended = WaitForSingleObject(pi_.hProcess, 10000) == WAIT_OBJECT_0;
+    if (ended) GetExitCodeProcess(pi_.hProcess, &exitCode_);
+    return ended;
+}
+
+void TallymaxApp::Click(int id) {
+    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+}
+
+void TallymaxApp::Menu(int id) { SendMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void TallymaxApp::PostClick(int id) {
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+}
+
+void TallymaxApp::PostMenu(int id) { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void TallymaxApp::Press(const std::string& notation) {
+    std::istringstream in(notation);
+    std::string token;
+    while (in >> token) {
+        if (int id = ButtonId(token)) {
+            Click(id);
+            continue;
+        }
+        // A number: one button per character.
+        for (char c : token) {
+            int id = ButtonId(std::string(1, c));
+            if (id) Click(id);
+        }
+    }
+}
+
+void TallymaxApp::Keys(const std::string& notation) {
+    HWND sink = Control(1016);
+    std::istringstream in(notation);
+    std::string token;
+    while (in >> token) {
+        bool shift = token.compare(0, 6, "Shift+") == 0 && token.size() > 6;
+        bool ctrl = token.compare(0, 5, "Ctrl+") == 0 && token.size() > 5;
+        std::string key = shift ? token.substr(6) : ctrl ? token.substr(5) : token;
+        UINT vk;
+        bool ext;
+        if (!LookUpKey(key, vk, ext)) continue;
+        if (shift) PostKey(sink, VK_SHIFT, false, true);
+        if (ctrl) PostKey(sink, VK_CONTROL, false, true);
+        PostKey(sink, vk, ext, true);
+        PostKey(sink, vk, ext, false);
+        if (ctrl) PostKey(sink, VK_CONTROL, false, false);
+        if (shift) PostKey(sink, VK_SHIFT, false, false);
+    }
+    Settle();
+}
+
+void TallymaxApp::Settle() const {
+    // The program is idle again once it waits for input with nothing queued.
+    for (int i = 0; i < 3; ++i) {
+        WaitForInputIdle(pi_.hProcess, 2000);
+        Sleep(30);
+    }
+}
+
+std::string TallymaxApp::WindowTextOf(HWND h) {
+    char buf[4096] = "";
+    SendMessageA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
+std::string TallymaxApp::Text(int id) const { return WindowTextOf(Control(id)); }
+
+std::vector<std::string> TallymaxApp::Tape() const {
+    // The ANSI list messages don't convert across processes under Wine: read the
+    // wide text and turn it back into the program's code page.
+    HWND list = Control(1019);
+    std::vector<std::string> lines;
+    int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        int len = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
+        std::wstring w(len + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&w[0]));
+        w.resize(wcslen(w.c_str()));
+        std::string s(w.size() * 2 + 1, '\0');
+        int got = WideCharToMultiByte(1252, 0, w.c_str(), static_cast<int>(w.size()), &s[0],
+                                      static_cast<int>(s.size()), nullptr, nullptr);
+        s.resize(got > 0 ? got : 0);
+        lines.push_back(s);
+    }
+    return lines;
+}
+
+std::string TallymaxApp::Ini() const { return ReadFileBytes(folder_ + "Tallymax.ini"); }
+
+RECT TallymaxApp::WindowRect() const {
+    RECT r = {};
+    GetWindowRect(main_, &r);
+    return r;
+}
+
+HWND TallymaxApp::WaitForWindow(const std::string& cls, const std::string& title, int timeoutMs) const {
+    FindContext c{pi_.dwProcessId, cls, title, nullptr};
+    DWORD start = GetTickCount();
+    for (;;) {
+        c.found = nullptr;
+        EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&c));
+        if (c.found || static_cast<int>(GetTickCount() - start) >= timeoutMs) return c.found;
+        Sleep(20);
+    }
+}
+
+std::string TallymaxApp::MessageBoxText(HWND box) { return WindowTextOf(GetDlgItem(box, 0xFFFF)); }
+
+void TallymaxApp::PressDialogButton(HWND box, int buttonId) {
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+}
+
+bool TallymaxApp::WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (static_cast<int>(GetTickCount() - start) >= timeoutMs) return false;
+        Sleep(20);
+    }
+}

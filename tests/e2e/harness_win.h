@@ -1,0 +1,75 @@
+// Drives the real tallymax.exe as a user would: it is copied into a fresh temporary
+// folder, started there, and worked through window messages; the display, tape,
+// status fields, message boxes and the INI file are read back.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class TallymaxApp {
+public:
+    // `ini`, when given, is written as Tallymax.ini next to the exe before start.
+    TallymaxApp();
+    ~TallymaxApp();
+    TallymaxApp(const TallymaxApp&) = delete;
+    TallymaxApp& operator=(const TallymaxApp&) = delete;
+
+    void WriteIni(const std::string& bytes);
+    bool Start(const std::string& arguments = "");
+    // Closes the main window like the close box and waits for the process to end.
+    bool Close();
+    DWORD ExitCode() const { return exitCode_; }
+    bool Running() const;
+
+    HWND Main() const { return main_; }
+    HWND Control(int id) const { return GetDlgItem(main_, id); }
+    DWORD ProcessId() const { return pi_.dwProcessId; }
+    const std::string& Folder() const { return folder_; }  // with trailing "\"
+
+    // Button and menu commands, synchronous (they return when the operation ran).
+    void Click(int id);
+    void Menu(int id);
+    // Posted, for commands that open a modal window.
+    void PostClick(int id);
+    void PostMenu(int id);
+    // Clicks keypad buttons by a notation: "1234.5 + 2 =", "MS", "2nd", "Hex", "CT".
+    void Press(const std::string& notation);
+    // Posts key presses to the hidden input field: "2 NumAdd 3 Enter", "Esc",
+    // "Shift+Esc", "Ctrl+C", single characters type their own key.
+    void Keys(const std::string& notation);
+
+    std::string Text(int id) const;
+    std::string Display() const { return Text(1010); }
+    std::vector<std::string> Tape() const;
+    std::string Ini() const;
+    RECT WindowRect() const;
+
+    // A top-level window of class `cls` in this process ("#32770" for message boxes),
+    // optionally with the title `title`; nullptr after the time-out.
+    HWND WaitForWindow(const std::string& cls, const std::string& title = "", int timeoutMs = 5000) const;
+    static std::string WindowTextOf(HWND h);
+    // The text of a message box (its static control).
+    static std::string MessageBoxText(HWND box);
+    static void PressDialogButton(HWND box, int buttonId);
+
+    // Polls `condition` until it holds or the time-out passes.
+    static bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+    // Waits until the app has handled everything posted so far.
+    void Settle() const;
+
+private:
+    std::string folder_;
+    PROCESS_INFORMATION pi_ = {};
+    HWND main_ = nullptr;
+    DWORD exitCode_ = STILL_ACTIVE;
+};
+
+// Windows path of the built tallymax.exe (from TALLYMAX_EXE, a Unix or Windows path).
+std::string BuiltExePath();
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The value of key in section of an INI text, or "<missing>".
+std::string IniValue(const std::string& ini, const std::string& section, const std::string& key);

@@ -1,0 +1,341 @@
+// File > Save Tape and Load Tape through the real common dialogs: the report on disk,
+// the round trip into a new session, failed saves and hostile tape files.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "harness_win.h"
+
+namespace {
+
+constexpr int kMenuSaveTape = 6001;
+constexpr int kMenuLoadTape = 6002;
+constexpr int kTapeList = 1019;
+constexpr int kFileNameCombo = 0x47C;  // cmb13
+constexpr int kFileNameEdit = 0x480;   // edt1
+
+const std::string k30(30, ' ');
+
+struct BoxSearch {
+    DWORD pid;
+    std::string textStart;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND h, LPARAM p) {
+    auto* s = reinterpret_cast<BoxSearch*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char cls[64] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    if (pid == s->pid && std::string(cls) == "#32770" && IsWindowVisible(h) &&
+        TallymaxApp::MessageBoxText(h).compare(0, s->textStart.size(), s->textStart) == 0) {
+        s->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A message box of the program whose text begins with `textStart`.
+HWND WaitForBox(const TallymaxApp& app, const std::string& textStart, int timeoutMs = 10000) {
+    BoxSearch s{app.ProcessId(), textStart, nullptr};
+    TallymaxApp::WaitUntil(
+        [&] {
+            EnumWindows(FindBox, reinterpret_cast<LPARAM>(&s));
+            return s.found != nullptr;
+        },
+        timeoutMs);
+    return s.found;
+}
+
+HWND FileNameField(HWND dialog) {
+    HWND field = GetDlgItem(dialog, kFileNameCombo);
+    return field ? field : GetDlgItem(dialog, kFileNameEdit);
+}
+
+// Opens the save or open dialog from the File menu; nullptr when it does not appear.
+HWND OpenFileDialog(TallymaxApp& app, int menuId) {
+    app.PostMenu(menuId);
+    return app.WaitForWindow("#32770", menuId == kMenuSaveTape ? "Save File As" : "Open Tape File",
+                             10000);
+}
+
+// Types `path` into the dialog and confirms it. Posted: the dialog may ask before
+// overwriting, which would block a sent message.
+void ConfirmFile(HWND dialog, const std::string& path) {
+    SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+// Waits until the dialog and anything it opened are gone and the program is idle.
+bool WaitForIdle(const TallymaxApp& app, HWND dialog, int timeoutMs) {
+    if (!TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }, timeoutMs)) return false;
+    DWORD_PTR count = 0;
+    // A sent message is answered only once the loading loop is done.
+    return SendMessageTimeoutA(app.Control(kTapeList), LB_GETCOUNT, 0, 0, SMTO_NORMAL, timeoutMs,
+                               &count) != 0;
+}
+
+int TapeCount(const TallymaxApp& app) {
+    return static_cast<int>(SendMessageW(app.Control(kTapeList), LB_GETCOUNT, 0, 0));
+}
+
+std::string TapeLineAt(const TallymaxApp& app, int index) {
+    HWND list = app.Control(kTapeList);
+    int len = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, index, 0));
+    if (len < 0) return "<none>";
+    std::wstring w(len + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&w[0]));
+    w.resize(wcslen(w.c_str()));
+    std::string s(w.size() * 2 + 1, '\0');
+    int got = WideCharToMultiByte(1252, 0, w.c_str(), static_cast<int>(w.size()), &s[0],
+                                  static_cast<int>(s.size()), nullptr, nullptr);
+    s.resize(got > 0 ? got : 0);
+    return s;
+}
+
+// Saves the tape through the dialog and dismisses the confirmation; returns its text.
+std::string SaveTapeAs(TallymaxApp& app, const std::string& path) {
+    HWND dialog = OpenFileDialog(app, kMenuSaveTape);
+    if (!dialog) return "<no dialog>";
+    ConfirmFile(dialog, path);
+    if (!TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }, 10000)) return "<dialog stayed>";
+    HWND box = WaitForBox(app, "");
+    if (!box) return "<no message>";
+    std::string text = TallymaxApp::MessageBoxText(box);
+    TallymaxApp::PressDialogButton(box, IDOK);
+    app.Settle();
+    return text;
+}
+
+// Loads `path` through the open dialog; returns the seconds it took, or -1.
+double LoadTapeFrom(TallymaxApp& app, const std::string& path, int timeoutMs = 60000) {
+    HWND dialog = OpenFileDialog(app, kMenuLoadTape);
+    if (!dialog) return -1;
+    auto start = std::chrono::steady_clock::now();
+    ConfirmFile(dialog, path);
+    if (!WaitForIdle(app, dialog, timeoutMs)) return -1;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find("\r\n", at);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+bool FolderHasTempFiles(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "*.tmp").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FindClose(h);
+    return true;
+}
+
+std::string ManyLines(int count) {
+    std::string text = k30 + "Tape Report (01-02-2026 at 03:04:05)\r\n\r\n\r\n";
+    text.reserve(text.size() + static_cast<size_t>(count) * 34);
+    char line[64];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(line, sizeof line, "%30s\r\n", (std::to_string(i) + ".00 +").c_str());
+        text += line;
+    }
+    return text + "\r\n** 7\r\n***  7\r\n";
+}
+
+TEST(TapeFiles, SavedReportLoadsIntoANewSessionAndEqualsContinues) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Press("2 + 3 =");
+    app.Press("4 - 6 =");
+    std::vector<std::string> tape = app.Tape();
+    std::string display = app.Display();
+    ASSERT_EQ(display, "-2");
+    std::string path = app.Folder() + "my tape.txt";
+
+    EXPECT_EQ(SaveTapeAs(app, path), "File was saved as: " + path);
+    EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "LastTapeFile"), path);
+    std::vector<std::string> file = SplitLines(ReadFileBytes(path));
+    ASSERT_EQ(file.size(), tape.size() + 6);
+    EXPECT_EQ(file[0].substr(0, 43), k30 + "Tape Report (");
+    EXPECT_EQ(file[0].size(), 30u + 36u) << file[0];
+    EXPECT_EQ(file[1], "");
+    EXPECT_EQ(file[2], "");
+    for (size_t i = 0; i < tape.size(); ++i) {
+        std::string aligned =
+            tape[i].size() >= 30 ? tape[i] : std::string(30 - tape[i].size(), ' ') + tape[i];
+        EXPECT_EQ(file[3 + i], aligned) << "tape line " << i;
+    }
+    EXPECT_EQ(file[file.size() - 3], "");
+    EXPECT_EQ(file[file.size() - 2], "** -2");
+    EXPECT_EQ(file[file.size() - 1], "*** -2");
+    ASSERT_TRUE(app.Close());
+
+    TallymaxApp again;
+    again.WriteIni(app.Ini());
+    ASSERT_TRUE(again.Start());
+    again.Press("9 +");
+    std::vector<std::string> before = again.Tape();
+    HWND dialog = OpenFileDialog(again, kMenuLoadTape);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(TallymaxApp::WindowTextOf(FileNameField(dialog)), "my tape.txt")
+        << "the dialog offers the remembered file";
+    ConfirmFile(dialog, path);
+    ASSERT_TRUE(WaitForIdle(again, dialog, 20000));
+
+    std::vector<std::string> expected = before;
+    expected.insert(expected.end(), tape.begin(), tape.end());
+    expected.push_back("");
+    EXPECT_EQ(again.Tape(), expected);
+    EXPECT_EQ(again.Display(), "-2");
+
+    // The pending "9 +" is gone and "=" repeats the saved result.
+    again.Press("=");
+    EXPECT_EQ(again.Display(), "-2");
+    std::vector<std::string> after = again.Tape();
+    ASSERT_GE(after.size(), 3u);
+    EXPECT_EQ(after[after.size() - 2], "-2 =");
+    EXPECT_EQ(after.size(), expected.size() + 3);
+}
+
+TEST(TapeFiles, DisplayAndLastResultComeFromTheFile) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    std::string path = app.Folder() + "edited.txt";
+    WriteFileBytes(path, "x\r\n** 1\r\n\r\n  4.00 +\r\n**note\r\n** 99\r\n***  12.5\r\n");
+    ASSERT_GE(LoadTapeFrom(app, path), 0);
+    EXPECT_EQ(app.Tape(), std::vector<std::string>{"4.00 +"});
+    EXPECT_EQ(app.Display(), "99");
+    // "Chg" works from the last result: 99 tendered against 12.5.
+    app.Press("Chg");
+    EXPECT_EQ(app.Display(), "86.5");
+    std::vector<std::string> tape = app.Tape();
+    ASSERT_GE(tape.size(), 4u);
+    EXPECT_EQ(tape[1], "99 - 12.5");
+}
+
+TEST(TapeFiles, AFailedSaveIsReportedAndKeepsTheOldFile) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Press("1 + 1 =");
+    std::string path = app.Folder() + "kept.txt";
+    WriteFileBytes(path, "the older good tape\r\n");
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    HWND dialog = OpenFileDialog(app, kMenuSaveTape);
+    ASSERT_TRUE(dialog);
+    ConfirmFile(dialog, path);
+    // The dialog asks before overwriting; say yes.
+    HWND ask = nullptr;
+    TallymaxApp::WaitUntil([&] {
+        ask = app.WaitForWindow("#32770", "Save File As", 100);
+        return ask && ask != dialog;
+    });
+    if (ask && ask != dialog) TallymaxApp::PressDialogButton(ask, IDYES);
+
+    HWND box = WaitForBox(app, "The tape could not be saved as: " + path);
+    ASSERT_TRUE(box) << "no failure message";
+    EXPECT_FALSE(WaitForBox(app, "File was saved as", 0));
+    TallymaxApp::PressDialogButton(box, IDOK);
+    app.Settle();
+
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(path), "the older good tape\r\n");
+    EXPECT_FALSE(FolderHasTempFiles(app.Folder())) << "a temporary file was left behind";
+}
+
+TEST(TapeFiles, CancelledDialogsChangeNothing) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Press("5 +");
+    for (int menu : {kMenuSaveTape, kMenuLoadTape}) {
+        HWND dialog = OpenFileDialog(app, menu);
+        ASSERT_TRUE(dialog) << menu;
+        EXPECT_EQ(TallymaxApp::WindowTextOf(FileNameField(dialog)), "TallymaxTape.txt") << menu;
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        ASSERT_TRUE(WaitForIdle(app, dialog, 10000)) << menu;
+    }
+    EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "LastTapeFile"), "<missing>");
+    EXPECT_EQ(app.Tape(), std::vector<std::string>{"5  "});
+    EXPECT_EQ(ReadFileBytes(app.Folder() + "TallymaxTape.txt"), "");
+}
+
+TEST(TapeFiles, AnUnusableRememberedFileStillOpensTheDialog) {
+    TallymaxApp app;
+    app.WriteIni("[Main Settings]\r\nLastTapeFile=C:\\no\\such<>|\"?*\\folder\\x\r\n");
+    ASSERT_TRUE(app.Start());
+    std::string path = app.Folder() + "fresh.txt";
+    EXPECT_EQ(SaveTapeAs(app, path), "File was saved as: " + path);
+    EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "LastTapeFile"), path);
+}
+
+TEST(TapeFiles, GarbageAndEndlessLinesLoadSafely) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    std::string junk;
+    unsigned seed = 7;
+    for (int i = 0; i < 300000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        junk += static_cast<char>(seed >> 16);
+    }
+    std::string garbage = app.Folder() + "garbage.bin";
+    WriteFileBytes(garbage, junk);
+    ASSERT_GE(LoadTapeFrom(app, garbage), 0);
+    ASSERT_TRUE(app.Running());
+
+    int before = TapeCount(app);
+    std::string endless(8u << 20, '7');
+    std::string huge = app.Folder() + "huge.txt";
+    WriteFileBytes(huge,
+                   "h\r\n\r\n\r\n" + endless + "\r\n3.00 +\r\n** " + endless + "\r\n***  2\r\n");
+    ASSERT_GE(LoadTapeFrom(app, huge), 0);
+    ASSERT_TRUE(app.Running());
+    EXPECT_EQ(TapeCount(app), before + 2);
+    EXPECT_EQ(TapeLineAt(app, before), std::string(1024, '7'));
+    EXPECT_EQ(TapeLineAt(app, before + 1), "3.00 +");
+    EXPECT_EQ(app.Display().size(), 1021u);
+
+    app.Press("Clear 1 + 1 =");
+    EXPECT_EQ(app.Display(), "2");
+}
+
+TEST(TapeFiles, AHundredThousandLinesLoadQuickly) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    std::string path = app.Folder() + "long.txt";
+    WriteFileBytes(path, ManyLines(100000));
+    double seconds = LoadTapeFrom(app, path);
+    ASSERT_GE(seconds, 0);
+    std::printf("100,000 tape lines loaded in %.2f s\n", seconds);
+    EXPECT_LT(seconds, 15.0);
+    EXPECT_EQ(TapeCount(app), 100000 + 1);
+    EXPECT_EQ(TapeLineAt(app, 0), "0.00 +");
+    EXPECT_EQ(TapeLineAt(app, 99999), "99999.00 +");
+    EXPECT_EQ(app.Display(), "7");
+}
+
+TEST(TapeFiles, AMillionLinesLoad) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    std::string path = app.Folder() + "longer.txt";
+    WriteFileBytes(path, ManyLines(1000000));
+    double seconds = LoadTapeFrom(app, path, 170000);
+    ASSERT_GE(seconds, 0);
+    std::printf("1,000,000 tape lines loaded in %.2f s\n", seconds);
+    EXPECT_EQ(TapeCount(app), 1000000 + 1);
+    EXPECT_EQ(TapeLineAt(app, 999999), "999999.00 +");
+    app.Press("Clear 2 + 2 =");
+    EXPECT_EQ(app.Display(), "4");
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds both trees and runs every test: native unit tests, the same unit tests as a
+# Windows binary under Wine, and the end-to-end tests on the real tallymax.exe.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+
+jobs=$(nproc)
+cmake --preset native >/dev/null
+cmake --build --preset native -j"$jobs"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j"$jobs"
+
+source tools/wine-session.sh
+trap wine_session_stop EXIT
+wine_session_start
+
+status=0
+echo "== unit tests (native)"
+ctest --preset native -L unit -j"$jobs" || status=1
+echo "== unit tests (Windows binary under Wine)"
+ctest --preset windows -L wine -j"$jobs" || status=1
+echo "== end-to-end tests (tallymax.exe under Wine and Xvfb)"
+ctest --preset windows -L e2e || status=1
+exit $status

@@ -1,0 +1,64 @@
+# Sourced by the run and test scripts: a private X server, a reusable Wine prefix with
+# a persistent wineserver, and (for printing tests) a CUPS queue that prints to PDF.
+# `wine_session_start` exports DISPLAY/WINEPREFIX; `wine_session_stop` stops only
+# what it started, by process id.
+
+WINE_SESSION_DIR=${WINE_SESSION_DIR:-$PWD/build/wine}
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$WINE_SESSION_DIR/prefix
+
+wine_session_start() {
+    mkdir -p "$WINE_SESSION_DIR"
+    if [ -z "${TALLYMAX_KEEP_DISPLAY:-}" ]; then
+        local n
+        for n in $(seq 80 120); do
+            [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
+        done
+        export DISPLAY=:$n
+        Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        echo $! >"$WINE_SESSION_DIR/xvfb.pid"
+        for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    fi
+    wine_session_start_printer
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot -i </dev/null >/dev/null 2>&1 || true
+        # Without a window manager every hidden window would wait 2 s for one.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    fi
+    # One persistent server with its services started up front, their output sent
+    # away, so that they never hold a test runner's pipe open.
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine wineboot </dev/null >/dev/null 2>&1 || true
+}
+
+wine_session_start_printer() {
+    command -v cupsd >/dev/null || return 0
+    export TALLYMAX_PDF_DIR=$WINE_SESSION_DIR/pdf
+    mkdir -p "$TALLYMAX_PDF_DIR"
+    if ! lpstat -r 2>/dev/null | grep -q 'scheduler is running'; then
+        cupsd -f </dev/null >"$WINE_SESSION_DIR/cupsd.log" 2>&1 &
+        echo $! >"$WINE_SESSION_DIR/cupsd.pid"
+        for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'scheduler is running' && break; sleep 0.1; done
+    fi
+    printf 'Out %s\n' "$TALLYMAX_PDF_DIR" >/etc/cups/cups-pdf-tallymax.conf
+    lpadmin -p TallymaxPDF -E -v cups-pdf:/tallymax -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
+        -o printer-is-shared=false >/dev/null 2>&1 || true
+    lpadmin -d TallymaxPDF >/dev/null 2>&1 || true
+}
+
+wine_session_stop() {
+    wineserver -k 2>/dev/null || true
+    local f
+    for f in xvfb cupsd; do
+        if [ -f "$WINE_SESSION_DIR/$f.pid" ]; then
+            kill "$(cat "$WINE_SESSION_DIR/$f.pid")" 2>/dev/null || true
+            rm -f "$WINE_SESSION_DIR/$f.pid"
+        fi
+    done
+    if [ -f /etc/cups/cups-pdf-tallymax.conf ]; then
+        lpadmin -x TallymaxPDF >/dev/null 2>&1 || true
+        rm -f /etc/cups/cups-pdf-tallymax.conf
+    fi
+}
