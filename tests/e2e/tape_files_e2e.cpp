@@ -230,7 +230,10 @@ TEST(TapeFiles, AFailedSaveIsReportedAndKeepsTheOldFile) {
     app.Press("1 + 1 =");
     std::string path = app.Folder() + "kept.txt";
     WriteFileBytes(path, "the older good tape\r\n");
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    // Another program holds the file open without letting it be replaced.
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
     HWND dialog = OpenFileDialog(app, kMenuSaveTape);
     ASSERT_TRUE(dialog);
@@ -241,15 +244,18 @@ TEST(TapeFiles, AFailedSaveIsReportedAndKeepsTheOldFile) {
         ask = app.WaitForWindow("#32770", "Save File As", 100);
         return ask && ask != dialog;
     });
-    if (ask && ask != dialog) TallymaxApp::PressDialogButton(ask, IDYES);
+    if (ask && ask != dialog)
+        PostMessageA(ask, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(ask, IDYES)));
 
     HWND box = WaitForBox(app, "The tape could not be saved as: " + path);
+    if (!box) CloseHandle(held);
     ASSERT_TRUE(box) << "no failure message";
     EXPECT_FALSE(WaitForBox(app, "File was saved as", 0));
     TallymaxApp::PressDialogButton(box, IDOK);
     app.Settle();
 
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(path), "the older good tape\r\n");
     EXPECT_FALSE(FolderHasTempFiles(app.Folder())) << "a temporary file was left behind";
 }
