@@ -223,9 +223,11 @@ void CreateControls() {
 }
 
 void AttachTooltips() {
+    // Not owned by the main window: Wine leaves a window with owned popups out of the
+    // topmost band when it is put there. It is destroyed with the main window.
     g_main.tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                     g_main.window, nullptr, App().instance, nullptr);
+                                     nullptr, nullptr, App().instance, nullptr);
     for (const TipDef& t : kTips) {
         TOOLINFOA info = {};
         info.cbSize = sizeof info;
@@ -456,6 +458,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             KillTimer(hwnd, kStatusClockTimer);
             KillTimer(hwnd, kStopwatchTimer);
             CloseToolWindows();
+            if (g_main.tooltip) DestroyWindow(g_main.tooltip);
+            g_main.tooltip = nullptr;
             PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
