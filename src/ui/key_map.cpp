@@ -89,9 +89,6 @@ bool EightAllowed(const KeyCase& k) {
 bool PlusFromEqualsOrPad(const KeyCase& k) {
     return k.key == kVkPadPlus || ShiftHeld(k);
 }
-bool EqualsWithoutShift(const KeyCase& k) {
-    return k.key == kVkEquals && ShiftUp(k);
-}
 bool MultiplyAllowed(const KeyCase& k) {
     return LaptopMapOn(k) || k.key == kVkPadMultiply;
 }
@@ -165,15 +162,16 @@ const KeyRow kKeyDownRows[] = {
 };
 
 // Key-up table: releases are unconditional (releasing a button that was never pressed
-// only repaints it); the conditions only choose which button a shared key releases.
+// only repaints it). A key that presses one of two buttons depending on Shift releases
+// both: Shift may well go up before the key, and the button pressed with it must not
+// stay down.
 const KeyRow kKeyUpRows[] = {
     {{kVkBackspace}, Always, kIdBack, 0, 0, kNoFlag, false, false},
     {{kVkShift}, Always, 0, 0, 0, FlagChange::ShiftOff, false, false},
     {{kVkCtrl}, Always, 0, 0, 0, FlagChange::CtrlOff, false, false},
     {{kVkUp}, Always, kIdFeed, 0, 0, kNoFlag, false, false},
     {{kVkDelete}, Always, kIdCE, 0, 0, kNoFlag, false, false},
-    {{kVkEscape}, ShiftUp, kIdClear, 0, 0, kNoFlag, false, false},
-    {{kVkEscape}, Always, kIdCT, 0, 0, kNoFlag, false, false},
+    {{kVkEscape}, Always, kIdClear, kIdCT, 0, kNoFlag, false, false},
     {{kVkSpace}, Always, kIdStopwatchStart, 0, kIdStopwatchStart, kNoFlag, false, false},
     {{'0', kPad(0), 'M'}, Always, kIdKey0, kIdDivide, 0, kNoFlag, false, false},
     {{'1', kPad(1), 'J'}, Always, kIdKey1, 0, 0, kNoFlag, false, false},
@@ -183,13 +181,11 @@ const KeyRow kKeyUpRows[] = {
     {{'6', kPad(6), 'O'}, Always, kIdKey6, 0, 0, kNoFlag, false, false},
     {{'7', kPad(7)}, Always, kIdKey7, 0, 0, kNoFlag, false, false},
     {{'9', kPad(9)}, Always, kIdKey9, 0, 0, kNoFlag, false, false},
-    {{'5', kPad(5), 'I'}, ShiftUp, kIdKey5, 0, 0, kNoFlag, false, false},
-    {{'5', kPad(5), 'I'}, Always, kIdPercent, 0, 0, kNoFlag, false, false},
-    {{'8', kPad(8)}, ShiftUp, kIdKey8, 0, 0, kNoFlag, false, false},
-    {{'8', kPad(8)}, Always, kIdMultiply, 0, 0, kNoFlag, false, false},
+    {{'5', kPad(5), 'I'}, Always, kIdKey5, kIdPercent, 0, kNoFlag, false, false},
+    {{'8', kPad(8)}, Always, kIdKey8, kIdMultiply, 0, kNoFlag, false, false},
     {{kVkPeriod, kVkPadPoint}, Always, kIdPoint, 0, 0, kNoFlag, false, false},
-    {{kVkEquals}, EqualsWithoutShift, kIdEquals, 0, 0, kNoFlag, false, false},
-    {{kVkEquals, kVkPadPlus}, Always, kIdPlus, 0, 0, kNoFlag, false, false},
+    {{kVkEquals}, Always, kIdEquals, kIdPlus, 0, kNoFlag, false, false},
+    {{kVkPadPlus}, Always, kIdPlus, 0, 0, kNoFlag, false, false},
     {{kVkEnter}, Always, kIdEquals, 0, 0, kNoFlag, false, false},
     {{kVkPadMultiply, 'P'}, Always, kIdMultiply, 0, 0, kNoFlag, false, false},
     {{kVkPadMinus, kVkMinus, kVkSemicolon}, Always, kIdMinus, 0, 0, kNoFlag, false, false},
