@@ -48,8 +48,7 @@ TEST(MainWindow, AddingMachineModeByButtons) {
     app.WriteIni("[Main Settings]\r\nCalcMode=1\r\nDecimal Setting1=2\r\nDecimal Setting2=2\r\n");
     ASSERT_TRUE(app.Start());
     app.Press("10 + 5 + - =");
-    Lines tape = app.Tape();
-    ASSERT_FALSE(tape.empty());
+    EXPECT_EQ(app.Tape(), (Lines{"10.00 +", "5.00 +", "5.00 -", kRule, "10.00 =", ""}));
     EXPECT_EQ(app.Display(), "10.00");
     EXPECT_EQ(app.Text(kIdStatusItems), "  3 Items");
 }
