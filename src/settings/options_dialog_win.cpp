@@ -18,6 +18,7 @@ struct OptionsDialog {
     const OptionsEffects* effects;
     HFONT sansFont = nullptr;    // "MS Sans Serif" 11: group box, radio buttons, check boxes
     HFONT tahomaFont = nullptr;  // "Tahoma" 12: tax label and field, push buttons
+    OptionsForm chosen;          // the controls as "Ok" found them
     int result = 0;
     bool done = false;
 };
@@ -159,8 +160,12 @@ LRESULT CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         case WM_COMMAND:
             if (!d || HIWORD(wParam) != BN_CLICKED) break;
             if (LOWORD(wParam) == IDOK) {
-                ApplyOptionsForm(ReadForm(dialog), *d->values, *d->effects);
+                OptionsForm chosen = ReadForm(dialog);
                 Finish(dialog, *d, 1);
+                // Applied once the dialog is gone: moving the owner into the topmost
+                // band while a window it owns is open can leave it outside the band
+                // (seen under Wine).
+                ApplyOptionsForm(chosen, *d->values, *d->effects);
                 return 0;
             }
             if (LOWORD(wParam) == IDCANCEL) {
@@ -234,7 +239,7 @@ int RunOptionsDialog(HWND owner, OptionValues& values, const OptionsEffects& eff
         }
         if (owner) EnableWindow(owner, TRUE);
         if (!d.done) DestroyWindow(dialog);
-        if (owner) SetActiveWindow(owner);
+        if (owner && !d.done) SetActiveWindow(owner);
         if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
     }
     DeleteObject(d.sansFont);
