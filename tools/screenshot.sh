@@ -26,6 +26,6 @@ for k in 1 2 period 5 0 KP_Add 8 period 2 5 KP_Add 3 KP_Multiply 4 Return 1 9 9 
 done
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$win")"
-/usr/bin/import -window root -crop "$((WIDTH + 2))x$((HEIGHT + 26))+$((X - 1))+$((Y - 25))" docs/screenshot.png
+/usr/bin/import -window root -crop "$((WIDTH + 2))x$((HEIGHT + 26))+$((X - 1))+$((Y - 25))" +repage docs/screenshot.png
 xdotool key alt+F4 || true
 echo "docs/screenshot.png written"

@@ -25,6 +25,11 @@ wine_session_start() {
         # Without a window manager every hidden window would wait 2 s for one.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     fi
+    # Wine's own Tahoma and Marlett, so that captions are measured as on Windows.
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts
+    if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/tahoma.ttf" ]; then
+        mkdir -p "$fonts" && cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+    fi
     # One persistent server with its services started up front, their output sent
     # away, so that they never hold a test runner's pipe open.
     wineserver -k 2>/dev/null || true

@@ -73,9 +73,8 @@ public:
         HWND list = Control(kIdTape);
         LRESULT n = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
         if (n >= 0) {
-            // The list offers no selection, so the new line is brought into view by
-            // scrolling rather than by selecting it.
-            SendMessageA(list, LB_SETCURSEL, n, 0);
+            // The list offers no selection (selecting would paint highlight bands
+            // under Wine), so the new line is brought into view by scrolling.
             SendMessageA(list, LB_SETTOPINDEX, n, 0);
         }
     }

@@ -199,11 +199,14 @@ void CreateControls() {
                           kIdTape, 276, 8, 224, 254, Font(kCourier12));
     SendMessageA(tape, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
 
-    MakeChild("BUTTON", "", WS_VISIBLE | BS_GROUPBOX, kIdRadioFrame, 12, 25, 184, 28, Font(kTahoma12));
     const char* systems[] = {"Dec", "Hex", "Bin", "Oct"};
     for (int i = 0; i < 4; ++i)
-        MakeChild("BUTTON", systems[i], WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
+        MakeChild("BUTTON", systems[i],
+                  WS_VISIBLE | WS_CLIPSIBLINGS | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
                   kIdRadioDec + i, 20 + 44 * i, 36, 36, 12, Font(kTahoma11));
+    // The frame comes after the radio buttons so that it never paints over them.
+    MakeChild("BUTTON", "", WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, kIdRadioFrame, 12, 25, 184, 28,
+              Font(kTahoma12));
     MakeChild("STATIC", "Mem2", SS_CENTER, kIdMem2Label, 44, 88, 32, 12, Font(kTahoma11));
     MakeChild("STATIC", "Laptop 10 Key", SS_CENTER, kIdLaptopLabel, 78, 88, 89, 12, Font(kTahoma11));
     MakeChild("STATIC", "00:00:00:00", WS_VISIBLE | SS_CENTER, kIdStopwatchReadout, 142, 245, 88, 18,
@@ -427,6 +430,15 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 return TRUE;
             }
             break;
+        }
+        case WM_ERASEBKGND:
+        case WM_PRINTCLIENT: {
+            // Themed radio buttons ask for their parent's background this way, with a
+            // device context of their own.
+            RECT r;
+            GetClientRect(hwnd, &r);
+            FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
