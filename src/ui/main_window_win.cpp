@@ -242,6 +242,22 @@ void AttachTooltips() {
     }
 }
 
+// A resource script gives popup menus no identifiers; they get theirs here.
+void NumberPopupMenus(HMENU bar) {
+    auto number = [](HMENU menu, int position, int id) {
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID;
+        info.wID = id;
+        SetMenuItemInfoA(menu, position, TRUE, &info);
+    };
+    number(bar, 0, kMenuFile);
+    number(bar, 1, kMenuEdit);
+    number(bar, 2, kMenuView);
+    number(bar, 3, kMenuHelp);
+    number(GetSubMenu(bar, 2), 2, kMenuDecimals);  // after "Digit grouping" and a separator
+}
+
 void PlaceTopMost(bool on) {
     SetWindowPos(g_main.window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -397,6 +413,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CREATE: {
             g_main.window = hwnd;
             SetMenu(hwnd, LoadMenuA(App().instance, MAKEINTRESOURCEA(FORM1_TOPMENU)));
+            NumberPopupMenus(GetMenu(hwnd));
             RECT r = {0, 0, 507, 293};
             AdjustWindowRectEx(&r, GetWindowLongA(hwnd, GWL_STYLE), TRUE, GetWindowLongA(hwnd, GWL_EXSTYLE));
             SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
