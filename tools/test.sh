@@ -13,7 +13,7 @@ cmake --build --preset windows -j"$jobs"
 
 source tools/wine-session.sh
 trap wine_session_stop EXIT
-wine_session_start
+wine_session_start printer
 
 status=0
 echo "== unit tests (native)"

@@ -7,6 +7,7 @@ WINE_SESSION_DIR=${WINE_SESSION_DIR:-$PWD/build/wine}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=$WINE_SESSION_DIR/prefix
 
+# `wine_session_start printer` also sets up the PDF printer queue.
 wine_session_start() {
     mkdir -p "$WINE_SESSION_DIR"
     if [ -z "${TALLYMAX_KEEP_DISPLAY:-}" ]; then
@@ -19,11 +20,16 @@ wine_session_start() {
         echo $! >"$WINE_SESSION_DIR/xvfb.pid"
         for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     fi
-    wine_session_start_printer
+    [ "${1:-}" = printer ] && wine_session_start_printer
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         wineboot -i </dev/null >/dev/null 2>&1 || true
         # Without a window manager every hidden window would wait 2 s for one.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+        # The classic look, as on a Windows desktop without visual styles.
+        wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+            /v ThemeActive /d 0 /f </dev/null >/dev/null 2>&1
+        wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+            /v DllName /f </dev/null >/dev/null 2>&1
     fi
     # Wine's own Tahoma and Marlett, so that captions are measured as on Windows.
     local fonts=$WINEPREFIX/drive_c/windows/Fonts
@@ -48,6 +54,7 @@ wine_session_start_printer() {
         for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'scheduler is running' && break; sleep 0.1; done
     fi
     printf 'Out %s\n' "$TALLYMAX_PDF_DIR" >/etc/cups/cups-pdf-tallymax.conf
+    touch "$WINE_SESSION_DIR/printer.owned"
     lpadmin -p TallymaxPDF -E -v cups-pdf:/tallymax -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
         -o printer-is-shared=false >/dev/null 2>&1 || true
     lpadmin -d TallymaxPDF >/dev/null 2>&1 || true
@@ -62,8 +69,8 @@ wine_session_stop() {
             rm -f "$WINE_SESSION_DIR/$f.pid"
         fi
     done
-    if [ -f /etc/cups/cups-pdf-tallymax.conf ]; then
+    if [ -f "$WINE_SESSION_DIR/printer.owned" ]; then
         lpadmin -x TallymaxPDF >/dev/null 2>&1 || true
-        rm -f /etc/cups/cups-pdf-tallymax.conf
+        rm -f /etc/cups/cups-pdf-tallymax.conf "$WINE_SESSION_DIR/printer.owned"
     fi
 }

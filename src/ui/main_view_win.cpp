@@ -46,10 +46,19 @@ public:
     }
     void EnableKey(int id, bool enabled) override {
         HWND h = Control(id);
+        if (!IsWindowEnabled(h) == !enabled) return;  // unchanged keys cost start-up time
         EnableWindow(h, enabled);
         InvalidateRect(h, nullptr, TRUE);
     }
-    void CheckRadio(int id) override { CheckRadioButton(MainWindow(), kIdRadioDec, kIdRadioOct, id); }
+    void CheckRadio(int id) override {
+        // Only the radio buttons that change are told: each one repaints at once.
+        for (int radio = kIdRadioDec; radio <= kIdRadioOct; ++radio) {
+            HWND h = Control(radio);
+            WPARAM want = radio == id ? BST_CHECKED : BST_UNCHECKED;
+            if (static_cast<WPARAM>(SendMessageA(h, BM_GETCHECK, 0, 0)) != want)
+                SendMessageA(h, BM_SETCHECK, want, 0);
+        }
+    }
     void CheckMenu(int id, bool checked) override {
         CheckMenuItem(GetMenu(MainWindow()), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     }

@@ -552,7 +552,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
     int left = (GetSystemMetrics(SM_CXSCREEN) - kFullWidth) / 2;
     int top = (GetSystemMetrics(SM_CYSCREEN) - 344) / 2;
     return CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, "Tallymax",
-                           WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, left, top,
+                           WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, left, top,
                            kFullWidth, 344, nullptr, nullptr, instance, nullptr);
 }
 

@@ -76,7 +76,8 @@ struct ButtonRecord {
     bool toggleStyle = false;
     bool toggleState = false;
     bool themed = false;
-    HANDLE theme = nullptr;
+    HANDLE theme = nullptr;  // shared by all buttons, see OpenTheme
+    unsigned themeGeneration = 0;
 };
 
 KeyGroupColors g_groupColors;
@@ -96,14 +97,29 @@ void Repaint(HWND hwnd) {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void OpenTheme(HWND hwnd, ButtonRecord& r) {
+// All buttons draw with one theme handle: opening one per button made the keypad
+// slow to build. It stays open for the life of the process; the first button that
+// hears of a theme change opens it anew, and the others take the new one.
+struct SharedTheme {
+    HANDLE handle = nullptr;
+    unsigned generation = 0;
+    bool opened = false;
+};
+SharedTheme g_sharedTheme;
+
+void OpenTheme(HWND hwnd, ButtonRecord& r, bool themeChanged = false) {
     const VisualStyles& s = Styles();
-    if (r.theme) s.close(r.theme);
-    r.theme = nullptr;
-    r.themed = false;
-    if (!s.open) return;
-    bool active = s.isThemeActive() && (!s.isAppThemed || s.isAppThemed());
-    if (active) r.theme = s.open(hwnd, L"Button");
+    SharedTheme& shared = g_sharedTheme;
+    if (!shared.opened || (themeChanged && r.themeGeneration == shared.generation)) {
+        if (shared.handle && s.close) s.close(shared.handle);
+        shared.handle = nullptr;
+        if (s.open && s.isThemeActive() && (!s.isAppThemed || s.isAppThemed()))
+            shared.handle = s.open(hwnd, L"Button");
+        shared.opened = true;
+        ++shared.generation;
+    }
+    r.theme = shared.handle;
+    r.themeGeneration = shared.generation;
     r.themed = r.theme != nullptr;
 }
 
@@ -132,12 +148,6 @@ void CancelPress(HWND hwnd, ButtonRecord& r) {
     r.mouseHeld = r.keyHeld = false;
     if (hadCapture && GetCapture() == hwnd) ReleaseCapture();
     UpdatePressFlag(hwnd, r);
-}
-
-HFONT CopyFont(HFONT font) {
-    LOGFONTA lf;
-    if (!font || GetObjectA(font, sizeof lf, &lf) != sizeof lf) return nullptr;
-    return CreateFontIndirectA(&lf);
 }
 
 void MeasureIcon(HICON icon, int& width, int& height) {
@@ -321,8 +331,6 @@ void ReleaseRecord(HWND hwnd, ButtonRecord* r) {
     RemovePropA(hwnd, kRecordProperty);
     SetWindowLongPtrA(hwnd, 0, 0);
     if (!r) return;
-    if (r->theme) Styles().close(r->theme);
-    if (r->font) DeleteObject(r->font);
     if (r->image) DestroyIcon(r->image);
     delete r;
 }
@@ -434,7 +442,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(r->font ? r->font : GetStockObject(DEFAULT_GUI_FONT));
         case WM_THEMECHANGED:
-            OpenTheme(hwnd, *r);
+            OpenTheme(hwnd, *r, true);
             Repaint(hwnd);
             return 0;
         case WM_SYSCOLORCHANGE:
@@ -514,11 +522,9 @@ HWND CREATEXPBUTTON(HWND parent, int id, const char* caption, int x, int y, int 
 }
 
 void TB_XPBUTTON_SETFONT(HWND button, HFONT font) {
-    Update(button, [font](ButtonRecord& r) {
-        HFONT copy = CopyFont(font);
-        if (r.font) DeleteObject(r.font);
-        r.font = copy;
-    });
+    // Like WM_SETFONT on a standard button: the caller keeps the font alive. A copy
+    // per button made every button realise its font anew, which slowed start-up.
+    Update(button, [font](ButtonRecord& r) { r.font = font; });
 }
 
 void TB_XPBUTTON_SETIMAGE(HWND button, HICON image) {

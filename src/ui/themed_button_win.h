@@ -5,8 +5,9 @@
 // button as sender, like a standard button; BM_CLICK, BM_SETSTATE, BM_GETSTATE,
 // BM_GETCHECK and BM_SETCHECK behave as they do on one.
 //
-// The button keeps its own copies of the font and icon it is given, so callers
-// may share or free theirs; the copies go with the button window.
+// The button uses the font it is given as a standard button does: the caller keeps
+// it alive while the button exists. It keeps its own copy of an icon, which goes
+// with the button window.
 #pragma once
 
 #include <windows.h>
