@@ -16,6 +16,18 @@ int EntryLength(const CalculatorState& s) {
     return static_cast<int>(s.entryText.size());
 }
 
+// The blanks, tabs and line feeds that ParseNumber skips in front of a number.
+std::string WithoutLeadingBlanks(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\n");
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+// What is left of an entry that holds no digit and no point: a lone sign, or the blank
+// a pasted number keeps in front of it.
+bool IsEmptyEntry(const std::string& entry) {
+    return entry.find_first_not_of(" -") == std::string::npos;
+}
+
 }  // namespace
 
 void EnterDigit(Calculator& calc, int digit) {
@@ -50,12 +62,17 @@ void ToggleSign(Calculator& calc) {
     CalculatorState& s = calc.state;
     std::string shown = calc.view->DisplayText();
     if (DisplayValue(calc) != 0) {
+        // A pasted number keeps a blank where its sign would stand; the sign takes its
+        // place, since "- 1234" would read as no number at all.
+        shown = WithoutLeadingBlanks(shown);
         if (!shown.empty() && shown[0] == '-') {
             shown.erase(0, 1);
+            s.entryText = WithoutLeadingBlanks(s.entryText);
             if (!s.entryText.empty() && s.entryText[0] == '-') s.entryText.erase(0, 1);
         } else {
             shown = "-" + shown;
-            if (ParseNumber(s.entryText) != 0) s.entryText = "-" + s.entryText;
+            if (ParseNumber(s.entryText) != 0)
+                s.entryText = "-" + WithoutLeadingBlanks(s.entryText);
         }
         calc.view->SetDisplayText(shown);
         s.entryActive = 1;
@@ -69,7 +86,7 @@ void Backspace(Calculator& calc) {
         s.entryText.pop_back();
         ShowEntry(calc);
     }
-    if (s.entryText == "-") s.entryText.clear();
+    if (IsEmptyEntry(s.entryText)) s.entryText.clear();
     if (s.entryText.empty()) FormatDisplay(calc);
     if (IsDecimalMode(s.numberMode)) {
         if (s.autoDecimal == 1) ApplyAutoDecimal(calc);

@@ -78,6 +78,44 @@ TEST(NumberEntry, SignOfAResultIsANewEntry) {
     EXPECT_EQ(session.view.display, "-51");
 }
 
+TEST(NumberEntry, SignOfAPastedNumber) {
+    // A pasted number keeps a blank in front of its entry (and a pasted text may have
+    // one too); the sign takes the blank's place so the number still reads.
+    struct PastedCase {
+        const char* keys;
+        const char* display;
+        std::string tape;
+    } cases[] = {
+        {"Paste:1234.5 +/- + 1 =", "-1,233.5", "-1,234.5  |1 +|RULE|-1,233.5 =|"},
+        {"Paste:1234.5 6 +/- + 1 =", "-1,233.56", "-1,234.56  |1 +|RULE|-1,233.56 =|"},
+        {"Paste:1234.5 +/- 6 + 1 =", "-1,233.56", "-1,234.56  |1 +|RULE|-1,233.56 =|"},
+        {"Paste:~1234 +/- + 1 =", "-1,233", "-1,234  |1 +|RULE|-1,233 =|"},
+        {"Paste:~-5 +/- + 1 =", "6", "5  |1 +|RULE|6 =|"},
+        {"Paste:12 +/- +/- 3 + 1 =", "124", "123  |1 +|RULE|124 =|"},
+    };
+    for (const PastedCase& c : cases) {
+        SessionOutcome o = RunKeys(c.keys);
+        EXPECT_EQ(o.display, c.display) << "keys: " << c.keys;
+        EXPECT_EQ(o.tape, TapeOf(c.tape)) << "keys: " << c.keys;
+    }
+    KeySession session;
+    session.Run("Paste:1234.5 +/-");
+    EXPECT_EQ(session.calc.state.entryText, "-1234.5");
+    EXPECT_EQ(session.view.display, "-1234.5") << "the pasted text as it was, signed";
+}
+
+TEST(NumberEntry, BackspaceThroughAPastedNumber) {
+    // Only the blank in front of a pasted entry is left: the entry is empty and the
+    // display shows zero, not a blank.
+    KeySession session;
+    session.Run("Paste:12 Back");
+    EXPECT_EQ(session.view.display, " 1");
+    session.Run("Back");
+    EXPECT_EQ(session.calc.state.entryText, "");
+    EXPECT_EQ(session.view.display, "0");
+    EXPECT_EQ(session.Run("7 + 1 =").tape, TapeOf("7  |1 +|RULE|8 =|"));
+}
+
 TEST(ClearKeys, ClearEntryKeepsTheCalculation) {
     EXPECT_EQ(RunKeys("decimals=2 | 7 CE").display, "0.00");
     EXPECT_EQ(RunKeys("decimals=0 | 7 CE").display, "");
