@@ -4,6 +4,7 @@
 
 #include "engine/display_format.h"
 #include "engine/number_text.h"
+#include "engine/shown_number.h"
 #include "tape/tape.h"
 
 namespace {
@@ -14,12 +15,6 @@ void ShowEntry(Calculator& calc) {
 
 int EntryLength(const CalculatorState& s) {
     return static_cast<int>(s.entryText.size());
-}
-
-// The blanks, tabs and line feeds that ParseNumber skips in front of a number.
-std::string WithoutLeadingBlanks(const std::string& text) {
-    size_t first = text.find_first_not_of(" \t\n");
-    return first == std::string::npos ? std::string() : text.substr(first);
 }
 
 // What is left of an entry that holds no digit and no point: a lone sign, or the blank

@@ -43,7 +43,7 @@ void StartCalculation(Calculator& calc, char op) {
             // The sign follows the number in Adding Machine Mode: "-" negates the
             // shown number (an already negative one turns positive, rather than
             // becoming "--5", which reads as nothing).
-            std::string shown = calc.view->DisplayText();
+            std::string shown = WithoutLeadingBlanks(calc.view->DisplayText());
             calc.view->SetDisplayText(!shown.empty() && shown[0] == '-' ? shown.substr(1)
                                                                         : "-" + shown);
         }

@@ -47,6 +47,11 @@ std::string SystemSuffix(unsigned char numberMode) {
     return IsDecimalMode(numberMode) ? "" : " " + SystemTag(numberMode);
 }
 
+std::string WithoutLeadingBlanks(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\n");
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
 void RenderDecimalDisplay(Calculator& calc) {
     FormatDisplay(calc);
     if (calc.state.digitGrouping == 1) ApplyDigitGrouping(calc);

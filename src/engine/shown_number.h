@@ -25,6 +25,11 @@ std::string SystemTag(unsigned char numberMode);
 // " (Hex)", " (Bin)" or " (Oct)" after an average; "" in Dec.
 std::string SystemSuffix(unsigned char numberMode);
 
+// `text` without the blanks, tabs and line feeds that ParseNumber skips in front of a
+// number. A pasted number keeps a blank where its sign would stand; a sign put in
+// front of the blank ("- 1234") would read as no number at all.
+std::string WithoutLeadingBlanks(const std::string& text);
+
 // FormatDisplay, then the grouping when it is on.
 void RenderDecimalDisplay(Calculator& calc);
 

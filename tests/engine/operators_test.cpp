@@ -140,6 +140,12 @@ TEST(Operators, AddingMachineSignFollowsTheNumber) {
         // "-" on a negative entry takes it away, turning it positive.
         {"mode=adding | 5 +/- - =", "5 -|RULE|5 =|", "5", " AVG = 5.00", "  1 Item"},
         {"mode=adding | 5 +/- + 2 + =", "-5 +|2 +|RULE|-3 =|", "-3", " AVG = -1.50", "  2 Items"},
+        // A pasted number shown as computed (fixed 0) keeps its blank: the sign takes
+        // its place rather than making "- 1234", which reads as nothing.
+        {"mode=adding decimals=0 | Paste:~1234 - =", "-1,234 -|RULE|-1,234 =|", "-1,234",
+         " AVG = -1,234.00", "  1 Item"},
+        {"mode=adding decimals=0 grouping=0 | Paste:12 3 - =", "-123 -|RULE|-123 =|", "-123",
+         " AVG = -123.00", "  1 Item"},
         // Other calcMode values are Calculator Mode.
         {"mode=7 | 5 + + =", "5  |RULE|5 =|", "5", " AVG = 5.00", "  1 Item"},
     });
