@@ -73,6 +73,19 @@ TEST(Tax, AddsTheRateToTheShownNumber) {
     EXPECT_EQ(RunKeys("tax=10 | 5 + 100 + Tax =").tape, TapeOf("5  |100 +|105 Tx|RULE|115.5 =|"));
 }
 
+TEST(Tax, RatesOfUpToSevenDigitsActAsTyped) {
+    // The float nearest a rate of seven significant digits lies closer to it than to
+    // any other such rate, so the rate comes back exactly across the whole range.
+    const std::pair<const char*, const char*> cases[] = {
+        {"tax=9.999999 | 100 Tax", "109.999999"},
+        {"tax=8.875 | 100 Tax", "108.875"},
+        {"tax=-10 | 100 Tax", "90"},
+        {"tax=0.000001 | 1000000 Tax", "1,000,000.01"},
+        {"tax=123456.7 | 10 Tax", "12,355.67"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RunKeys(c.first).display, c.second) << c.first;
+}
+
 TEST(Change, AfterATotal) {
     ExpectTapes({
         {"decimals=2 | 2 + 1.5 = 5 Chg", "2.00  |1.50 +|RULE|3.50 =||5.00 - 3.50|RULE|1.50 CH|",
