@@ -7,6 +7,14 @@ namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 
+// Editors that save "UTF-8" put this mark before the first line; the system's own
+// profile reader skips it, so a file saved that way keeps its first section.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+bool StartsWithUtf8Mark(const std::string& text) {
+    return text.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0;
+}
+
 // One line of the text by offsets; `end` includes the line end, `contentEnd`
 // excludes it. The last line may have no line end (contentEnd == end).
 struct Line {
@@ -77,6 +85,7 @@ struct LineMeaning {
 
 LineMeaning Classify(const std::string& text, const Line& line) {
     std::string_view s(text.data() + line.begin, line.contentEnd - line.begin);
+    if (line.begin == 0 && StartsWithUtf8Mark(text)) s.remove_prefix(kUtf8Mark.size());
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     if (s.empty() || s.front() == ';') return {};
     if (s.front() == '[') {
@@ -222,7 +231,10 @@ std::string RemoveProfileSection(const std::string& text, const std::string& sec
     while (NextLine(text, pos, line)) {
         LineMeaning meaning = Classify(text, line);
         if (meaning.kind == LineKind::kSection) dropping = SameName(meaning.name, wantSection);
-        if (!dropping) out.append(text, line.begin, line.end - line.begin);
+        if (!dropping)
+            out.append(text, line.begin, line.end - line.begin);
+        else if (line.begin == 0 && StartsWithUtf8Mark(text))
+            out.append(kUtf8Mark);
     }
     return out;
 }

@@ -3,7 +3,8 @@
 // not change comes out byte for byte as it went in.
 //
 // Rules of the format as this program reads it:
-// - Lines end in LF or CR LF; new lines are written with CR LF.
+// - Lines end in LF or CR LF; new lines are written with CR LF. A UTF-8 mark
+//   (EF BB BF) at the very start of the text is skipped and kept.
 // - Section and key names match without regard to letter case (ASCII and the
 //   letters of Windows-1252); blanks and tabs around names and values are ignored.
 // - A section header is a line that begins (after blanks) with "[" and holds a

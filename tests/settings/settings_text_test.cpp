@@ -44,6 +44,9 @@ TEST(SettingsText, FindsValuesByTheFormatRules) {
         {"lone [ is not a header", "[S]\r\n[\r\nK=1\r\n", "S", "K", "1"},
         {"empty key never found", "[S]\r\n=1\r\n", "S", "", std::nullopt},
         {"empty section never found", "[]\r\nK=1\r\n", "", "K", std::nullopt},
+        {"UTF-8 mark before the first header", "\xEF\xBB\xBF[S]\r\nK=v\r\n", "S", "K", "v"},
+        {"UTF-8 mark only at the very start", "[T]\r\n\xEF\xBB\xBF[S]\r\nK=v\r\n", "S", "K",
+         std::nullopt},
         {"NUL and high bytes around", Bytes("\0\xFF\r\n[S]\r\nK=\x80\0x\r\n"), "S", "K",
          Bytes("\x80\0x")},
     };
@@ -90,6 +93,10 @@ TEST(SettingsText, WritesKeysWhereTheyBelong) {
         {"removing a missing key changes nothing", "[S]\r\nA=1\r\n", "S", "K", "",
          "[S]\r\nA=1\r\n"},
         {"removing the last line", "[S]\r\nA=1\r\nK=1", "S", "K", "", "[S]\r\nA=1\r\n"},
+        {"section after a UTF-8 mark takes the key", "\xEF\xBB\xBF[S]\r\nA=1\r\n", "S", "K", "v",
+         "\xEF\xBB\xBF[S]\r\nA=1\r\nK=v\r\n"},
+        {"key after a UTF-8 mark replaced in place", "\xEF\xBB\xBF[S]\r\nK=1\r\n", "s", "k", "2",
+         "\xEF\xBB\xBF[S]\r\nk=2\r\n"},
     };
     for (const EditCase& c : cases)
         EXPECT_EQ(SetProfileValue(c.before, c.section, c.key, c.value), c.after) << c.name;
@@ -103,6 +110,8 @@ TEST(SettingsText, RemovesWholeSections) {
         {"every duplicate", "[S]\r\nK=1\r\n[A]\r\n[ S ]\r\nK=2\r\n", "S", "", "", "[A]\r\n"},
         {"lines before any section stay", "K=1\r\n[S]\r\nK=2\r\n", "S", "", "", "K=1\r\n"},
         {"missing section", "[A]\nX=1", "S", "", "", "[A]\nX=1"},
+        {"first section after a UTF-8 mark keeps the mark", "\xEF\xBB\xBF[S]\r\nK=1\r\n[A]\r\n",
+         "S", "", "", "\xEF\xBB\xBF[A]\r\n"},
     };
     for (const EditCase& c : cases)
         EXPECT_EQ(RemoveProfileSection(c.before, c.section), c.after) << c.name;
