@@ -110,7 +110,7 @@ std::string FileMenuText() {
         "need to be on. The keys are:",
         kLaptopMap,
         "The main keyboard's 1 to 9 and the numeric keypad keep working. While the map is on, "
-        "\"Laptop 10 Key\" shows above the keypad.",
+        "\"Laptop 10 Key\" shows above the number keys.",
         "Always on Top: keeps Tallymax in front of all other windows, like the [O] button.",
         "Ok saves your choices at once; Cancel (or Esc) leaves everything as it was. A "
         "calculation in progress carries on with the new mode and tax rate.",
@@ -183,7 +183,8 @@ std::string ButtonsText() {
 std::string NumericButtonsText() {
     return Lines({
         "0-9",
-        "Enter a digit. Keyboard: 0-9 on the main keyboard or the numeric keypad.",
+        "Enter a digit. Keyboard: 0-9 on the main keyboard or the numeric keypad. With Laptop 10 "
+        "Key Support on, the main keyboard's 0 divides; M or the keypad's 0 enters 0.",
         "",
         "A-F",
         "The hexadecimal digits, available while Hex is selected. Keyboard: A-F.",
@@ -209,7 +210,8 @@ std::string OperatorButtonsText() {
         "",
         "\xD7 and \xF7",
         "Multiply and divide. Keyboard: * (the keypad's * or Shift + 8) and / (the keypad's / "
-        "or /).",
+        "or /). With Laptop 10 Key Support on, / adds, and P multiplies, ; subtracts and 0 "
+        "divides.",
         "",
         "=",
         "Finishes the calculation and shows the result. The tape receives a line of dashes, the "
@@ -272,7 +274,7 @@ std::string MemoryButtonsText() {
         "",
         "2nd",
         "Switches between bank 1 and bank 2. While bank 2 is active, Mem2 shows above the "
-        "keypad.",
+        "number keys.",
     });
 }
 
@@ -465,7 +467,6 @@ const std::vector<KeyEquivalent>& KeyboardEquivalents() {
         {"Help", "F1"},
         {"Copy", "Ctrl-C"},
         {"Paste", "Ctrl-V"},
-        {"Start", "Space"},
     };
     return rows;
 }

@@ -210,7 +210,11 @@ HWND CreateHelpWindow(HWND owner, int startTopic) {
     g_helpWindow = window;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-    SetFocus(GetDlgItem(window, kIdHelpTree));
+    // A tree that gets the focus with nothing selected selects its first node, so a
+    // window opened at no topic keeps the focus off the tree until the user picks one.
+    HWND tree = GetDlgItem(window, kIdHelpTree);
+    bool topicShown = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0;
+    SetFocus(topicShown ? tree : GetDlgItem(window, kIdHelpText));
     return window;
 }
 

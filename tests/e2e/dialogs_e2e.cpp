@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "harness_win.h"
+// After <windows.h>, which the harness brings in.
+#include <commctrl.h>
+
 #include "help/about_window_win.h"
 #include "help/help_window_win.h"
 #include "settings/options_dialog_win.h"
@@ -44,6 +47,27 @@ bool TopMost(HWND window) {
 
 const char* const kOptionKeys[] = {"TaxRate", "TopMost", "CalcMode", "LT10Key"};
 
+std::string ClassOf(HWND window) {
+    char name[128] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// A control's place and size in its parent's client area.
+RECT PlaceIn(HWND parent, HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::vector<int> ChildIdsInOrder(HWND window) {
+    std::vector<int> ids;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        ids.push_back(GetDlgCtrlID(c));
+    return ids;
+}
+
 TEST(OptionsDialog, OpensWithTheCurrentValues) {
     TallymaxApp app;
     app.WriteIni("[Main Settings]\r\nTaxRate=8.250\r\nCalcMode=1\r\nLT10Key=1\r\nTopMost=0\r\n");
@@ -63,6 +87,80 @@ TEST(OptionsDialog, OpensWithTheCurrentValues) {
     ClickIn(dialog, IDCANCEL);
     EXPECT_TRUE(Gone(dialog));
     EXPECT_TRUE(IsWindowEnabled(app.Main()));
+}
+
+TEST(OptionsDialog, WindowAndControlsAreAsDesigned) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND dialog = OpenOptions(app);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), app.Main());
+    LONG style = GetWindowLongA(dialog, GWL_STYLE);
+    EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    RECT outer;
+    GetWindowRect(dialog, &outer);
+    EXPECT_EQ(outer.right - outer.left, 365);
+    EXPECT_EQ(outer.bottom - outer.top, 228);
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 365) / 2);
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 228) / 2);
+
+    struct Control {
+        int id;
+        const char* cls;
+        const char* caption;
+        int x, y, w, h;
+        DWORD kind;    // the BS_/SS_ type bits, or ~0u for none to check
+        DWORD styles;  // further style bits that must be set
+    } expected[] = {
+        {1000, "Button", "Calculator Mode", 4, 11, 147, 56, BS_GROUPBOX, 0},
+        {1001, "Button", "Standard Calculator", 8, 28, 125, 16, BS_AUTORADIOBUTTON,
+         WS_GROUP | WS_TABSTOP},
+        {1002, "Button", "Adding Machine", 8, 46, 124, 16, BS_AUTORADIOBUTTON, 0},
+        {1006, "Static", "Tax Rate (%)", 8, 76, 80, 16, ~0u, 0},
+        {1003, "Edit", "0", 88, 76, 44, 16, ~0u, ES_AUTOHSCROLL},
+        {1004, "Button", "Laptop 10 Key Support (No need for your Num Locks to be on)", 8, 104, 333,
+         15, BS_AUTOCHECKBOX, BS_MULTILINE},
+        {1005, "Button", "Always on Top (Tallymax is always on top of all other windows)", 8, 126,
+         333, 15, BS_AUTOCHECKBOX, BS_MULTILINE},
+        {1007, "Static", "", 8, 152, 340, 2, ~0u, SS_SUNKEN},
+        {IDOK, "Button", "Ok", 188, 160, 68, 28, BS_DEFPUSHBUTTON, 0},
+        {IDCANCEL, "Button", "Cancel", 268, 160, 68, 28, BS_PUSHBUTTON, 0},
+    };
+    std::vector<int> order;
+    for (const Control& c : expected) order.push_back(c.id);
+    EXPECT_EQ(ChildIdsInOrder(dialog), order);
+    for (const Control& c : expected) {
+        SCOPED_TRACE("control " + std::to_string(c.id));
+        HWND h = GetDlgItem(dialog, c.id);
+        ASSERT_TRUE(h);
+        EXPECT_EQ(_stricmp(ClassOf(h).c_str(), c.cls), 0) << ClassOf(h);
+        EXPECT_EQ(TallymaxApp::WindowTextOf(h), c.caption);
+        RECT r = PlaceIn(dialog, h);
+        EXPECT_EQ(r.left, c.x);
+        EXPECT_EQ(r.top, c.y);
+        EXPECT_EQ(r.right - r.left, c.w);
+        EXPECT_EQ(r.bottom - r.top, c.h);
+        DWORD st = static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE));
+        if (c.kind != ~0u) EXPECT_EQ(st & 0x0F, c.kind);
+        EXPECT_EQ(st & c.styles, c.styles);
+    }
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, 1003), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    ClickIn(dialog, IDCANCEL);
+    EXPECT_TRUE(Gone(dialog));
+}
+
+TEST(OptionsDialog, EnterInTheTaxFieldIsOk) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND dialog = OpenOptions(app);
+    ASSERT_TRUE(dialog);
+    HWND field = GetDlgItem(dialog, kIdOptionsTaxField);
+    SetWindowTextA(field, "6.5");
+    PostMessageA(field, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(field, WM_KEYUP, VK_RETURN, 1 | (1u << 30) | (1u << 31));
+    ASSERT_TRUE(Gone(dialog));
+    EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "TaxRate"), "6.5");
 }
 
 TEST(OptionsDialog, OkAppliesAndWritesEveryValue) {
@@ -221,6 +319,157 @@ TEST(HelpWindow, KeyboardEquivalentsOpensAtTheKeyboardPage) {
         << HelpText(again);
 }
 
+// The help window's topic tree as the program holds it. Tree items are read through
+// a buffer reserved in the program's own memory, since the tree view writes its
+// answers where the request points.
+struct TopicNode {
+    int depth;
+    std::string caption;
+    int code;
+    HTREEITEM item;
+};
+
+class ProgramTree {
+  public:
+    ProgramTree(HWND tree, DWORD processId) : tree_(tree) {
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processId);
+        if (process_)
+            buffer_ = VirtualAllocEx(process_, nullptr, kBufferBytes, MEM_COMMIT | MEM_RESERVE,
+                                     PAGE_READWRITE);
+    }
+    ~ProgramTree() {
+        if (buffer_) VirtualFreeEx(process_, buffer_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    ProgramTree(const ProgramTree&) = delete;
+    ProgramTree& operator=(const ProgramTree&) = delete;
+
+    bool Ready() const { return buffer_ != nullptr; }
+
+    std::vector<TopicNode> Nodes() {
+        std::vector<TopicNode> nodes;
+        Walk(Next(nullptr, TVGN_ROOT), 0, nodes);
+        return nodes;
+    }
+
+    // The code of the selected node, or -1 when none is selected.
+    int SelectedCode() {
+        HTREEITEM item = Next(nullptr, TVGN_CARET);
+        if (!item) return -1;
+        TopicNode node{0, "", 0, item};
+        return Read(node) ? node.code : -2;
+    }
+
+    void Select(HTREEITEM item) {
+        SendMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    }
+
+  private:
+    static constexpr SIZE_T kBufferBytes = 4096;
+
+    HTREEITEM Next(HTREEITEM from, UINT how) {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree_, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
+    }
+
+    void Walk(HTREEITEM item, int depth, std::vector<TopicNode>& nodes) {
+        for (; item && nodes.size() < 100; item = Next(item, TVGN_NEXT)) {
+            TopicNode node{depth, "", 0, item};
+            Read(node);
+            nodes.push_back(node);
+            Walk(Next(item, TVGN_CHILD), depth + 1, nodes);
+        }
+    }
+
+    bool Read(TopicNode& node) {
+        auto* remote = static_cast<char*>(buffer_);
+        TVITEMA request = {};
+        request.mask = TVIF_TEXT | TVIF_PARAM;
+        request.hItem = node.item;
+        request.pszText = remote + sizeof request;
+        request.cchTextMax = 256;
+        SIZE_T moved = 0;
+        if (!WriteProcessMemory(process_, remote, &request, sizeof request, &moved)) return false;
+        if (!SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote))) return false;
+        TVITEMA answer = {};
+        char text[257] = "";
+        if (!ReadProcessMemory(process_, remote, &answer, sizeof answer, &moved) ||
+            !ReadProcessMemory(process_, remote + sizeof request, text, 256, &moved))
+            return false;
+        node.caption = text;
+        node.code = static_cast<int>(answer.lParam);
+        return true;
+    }
+
+    HWND tree_;
+    HANDLE process_ = nullptr;
+    void* buffer_ = nullptr;
+};
+
+TEST(HelpWindow, TopicTreeInOrderAndEachNodeShowsItsText) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Menu(kMenuHelpTopics);
+    HWND help = HelpWindowOf(app);
+    ASSERT_TRUE(help);
+    HWND tree = GetDlgItem(help, kIdHelpTree);
+    ProgramTree reader(tree, app.ProcessId());
+    ASSERT_TRUE(reader.Ready());
+    EXPECT_EQ(reader.SelectedCode(), 100) << "Help Topics opens at the overview";
+
+    struct Row {
+        int depth;
+        const char* caption;
+        int code;
+    } expected[] = {
+        {0, "Tallymax Overview", 100},
+        {0, "Menu Items", 200},
+        {1, "File", 210},
+        {1, "Edit", 220},
+        {1, "View", 230},
+        {1, "Help", 240},
+        {0, "Buttons", 300},
+        {1, "Numeric Buttons", 310},
+        {1, "Operator Buttons", 320},
+        {1, "Clear Buttons", 330},
+        {1, "Memory Buttons", 340},
+        {1, "Function Buttons", 350},
+        {1, "Special Function Buttons", 360},
+        {1, "Conversion Button", 370},
+        {1, "Stopwatch Buttons", 380},
+        {0, "Number System Option Buttons", 400},
+        {0, "Keyboard Equivalents", 500},
+    };
+    std::vector<TopicNode> nodes = reader.Nodes();
+    ASSERT_EQ(nodes.size(), std::size(expected));
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        SCOPED_TRACE(expected[i].caption);
+        EXPECT_EQ(nodes[i].depth, expected[i].depth);
+        EXPECT_EQ(nodes[i].caption, expected[i].caption);
+        EXPECT_EQ(nodes[i].code, expected[i].code);
+        reader.Select(nodes[i].item);
+        std::string text = HelpText(help);
+        EXPECT_GT(text.size(), 80u) << "the pane shows the topic's text";
+        for (const std::string& other : texts) EXPECT_NE(text, other) << "a text of its own";
+        texts.push_back(text);
+    }
+    EXPECT_TRUE(StartsWith(texts.back(), "Button\tKeyboard\r\n"));
+    EXPECT_EQ(texts[2].find("Save Tape"), 0u) << texts[2];
+}
+
+TEST(HelpWindow, HeaderAndPanes) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Menu(kMenuHelpTopics);
+    HWND help = HelpWindowOf(app);
+    ASSERT_TRUE(help);
+    EXPECT_NE(SendDlgItemMessageA(help, kIdHelpIcon, STM_GETICON, 0, 0), 0) << "program icon";
+    LONG textStyle = GetWindowLongA(GetDlgItem(help, kIdHelpText), GWL_STYLE);
+    EXPECT_TRUE((textStyle & ES_MULTILINE) && (textStyle & ES_READONLY));
+}
+
 TEST(AboutWindow, ShowsNameAndVersionAndClosesWithOk) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
@@ -232,6 +481,22 @@ TEST(AboutWindow, ShowsNameAndVersionAndClosesWithOk) {
     EXPECT_EQ(TextIn(about, kIdAboutVersion), "Version 2.9.0 ");
     EXPECT_EQ(TextIn(about, kIdAboutWebLabel), "Web:");
     EXPECT_EQ(TextIn(about, kIdAboutLink), kMakerWebAddress);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), app.Main());
+    EXPECT_NE(SendDlgItemMessageA(about, kIdAboutIcon, STM_GETICON, 0, 0), 0) << "program icon";
+    // Over the link the window sets the hand cursor; over the "Web:" label the
+    // window's own arrow stays.
+    auto cursorOver = [&](int id) {
+        SendMessageA(about, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(about, id)),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        CURSORINFO info = {sizeof info};
+        GetCursorInfo(&info);
+        return info.hCursor;
+    };
+    HCURSOR overLabel = cursorOver(kIdAboutWebLabel);
+    HCURSOR overLink = cursorOver(kIdAboutLink);
+    EXPECT_NE(overLink, overLabel);
+    EXPECT_EQ(cursorOver(kIdAboutWebLabel), overLabel);
+    EXPECT_EQ(TextIn(about, IDOK), "Ok");
     std::string before = app.Ini();
     ClickIn(about, IDOK);
     EXPECT_TRUE(Gone(about));
