@@ -45,6 +45,11 @@ bool TopMost(HWND window) {
     return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
+// The "[O]" button shows pressed.
+bool TopMostButtonPressed(const TallymaxApp& app) {
+    return SendMessageA(app.Control(kIdTopMost), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 const char* const kOptionKeys[] = {"TaxRate", "TopMost", "CalcMode", "LT10Key"};
 
 std::string ClassOf(HWND window) {
@@ -184,6 +189,7 @@ TEST(OptionsDialog, OkAppliesAndWritesEveryValue) {
     EXPECT_TRUE(IsWindowEnabled(app.Main()));
     EXPECT_TRUE(IsWindowVisible(app.Control(kIdLaptopLabel)));
     EXPECT_TRUE(TopMost(app.Main()));
+    EXPECT_TRUE(TopMostButtonPressed(app));
 
     // The new mode and rate are used from the next operation on.
     app.Press("2 + 3 =");
@@ -210,6 +216,7 @@ TEST(OptionsDialog, OkAppliesAndWritesEveryValue) {
     EXPECT_EQ(IniValue(ini, "Main Settings", "TaxRate"), "7");
     EXPECT_FALSE(IsWindowVisible(app.Control(kIdLaptopLabel)));
     EXPECT_FALSE(TopMost(app.Main()));
+    EXPECT_FALSE(TopMostButtonPressed(app));
 }
 
 TEST(OptionsDialog, CancelEscapeAndCloseBoxChangeNothing) {
@@ -242,6 +249,7 @@ TEST(OptionsDialog, CancelEscapeAndCloseBoxChangeNothing) {
         EXPECT_TRUE(IsWindowEnabled(app.Main()));
         EXPECT_FALSE(IsWindowVisible(app.Control(kIdLaptopLabel)));
         EXPECT_FALSE(TopMost(app.Main()));
+        EXPECT_FALSE(TopMostButtonPressed(app));
         app.Press("2 + 3 =");  // still Calculator Mode
         EXPECT_EQ(app.Tape(), (Lines{"2  ", "3 +", kRule, "5 =", ""}));
         app.Press("100 Tax");  // still 5 %
@@ -263,6 +271,7 @@ TEST(OptionsDialog, OkWithoutChangesWritesTheSameValues) {
         EXPECT_EQ(IniValue(after, "Main Settings", key), IniValue(before, "Main Settings", key))
             << key;
     EXPECT_TRUE(TopMost(app.Main()));
+    EXPECT_TRUE(TopMostButtonPressed(app)) << "[O] stays pressed";
 }
 
 HWND HelpWindowOf(const TallymaxApp& app, int timeoutMs = 5000) {

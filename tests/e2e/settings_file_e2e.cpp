@@ -1,0 +1,101 @@
+// Where the real program keeps Tallymax.ini: next to itself when it can, else in the
+// user's application-data folder under Korvalen\Tallymax, found through the system.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "harness_win.h"
+#include "settings/options_dialog_win.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+constexpr int kAppDataFolder = 0x001a;  // CSIDL_APPDATA
+
+std::string AppDataFolder() {
+    using GetPath = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
+    HMODULE shell = LoadLibraryA("SHELL32.DLL");
+    std::string folder;
+    auto getPath = reinterpret_cast<GetPath>(
+        reinterpret_cast<void*>(GetProcAddress(shell, "SHGetSpecialFolderPathA")));
+    char buffer[MAX_PATH] = "";
+    if (getPath && getPath(nullptr, buffer, kAppDataFolder, TRUE)) folder = buffer;
+    FreeLibrary(shell);
+    return folder;
+}
+
+bool IsFile(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFolder(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Every test starts and ends without a settings file in the maker folder: one left
+// there would be taken by every later start of the program in this prefix.
+class MakerFolderTest : public testing::Test {
+  protected:
+    MakerFolderTest() { DeleteFileA(MakerFile().c_str()); }
+    ~MakerFolderTest() override { DeleteFileA(MakerFile().c_str()); }
+
+    static std::string MakerFolder() { return AppDataFolder() + "\\Korvalen\\Tallymax"; }
+    static std::string MakerFile() { return MakerFolder() + "\\Tallymax.ini"; }
+    static void WriteMakerFile(const std::string& bytes) {
+        CreateDirectoryA((AppDataFolder() + "\\Korvalen").c_str(), nullptr);
+        CreateDirectoryA(MakerFolder().c_str(), nullptr);
+        WriteFileBytes(MakerFile(), bytes);
+    }
+
+    // The tax rate the program runs with, as the options dialog shows it.
+    static std::string TaxRateShown(TallymaxApp& app) {
+        app.PostMenu(kMenuOptions);
+        HWND dialog = app.WaitForWindow(kOptionsWindowClass, "Tallymax Options");
+        if (!dialog) return "<no dialog>";
+        std::string rate = TallymaxApp::WindowTextOf(GetDlgItem(dialog, kIdOptionsTaxField));
+        SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+        TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); });
+        return rate;
+    }
+};
+
+TEST_F(MakerFolderTest, UnusableProgramFolderSendsTheFileToTheMakerFolder) {
+    ASSERT_FALSE(AppDataFolder().empty());
+    TallymaxApp app;
+    // A folder in the file's place: the program can neither find nor create it there.
+    ASSERT_TRUE(CreateDirectoryA((app.Folder() + "Tallymax.ini").c_str(), nullptr));
+    ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(IsFolder(AppDataFolder() + "\\Korvalen"));
+    EXPECT_TRUE(IsFolder(MakerFolder()));
+    std::string ini = ReadFileBytes(MakerFile());
+    EXPECT_EQ(ini.find("[Main Settings]\r\nGroup 1 Color=16711680\r\n"), 0u) << ini;
+    EXPECT_EQ(IniValue(ini, "Main Settings", "CalcMode"), "0");
+    EXPECT_TRUE(IsFolder(app.Folder() + "Tallymax.ini"));
+
+    // Later writes go there too.
+    app.Click(kIdTopMost);
+    EXPECT_EQ(IniValue(ReadFileBytes(MakerFile()), "Main Settings", "TopMost"), "1");
+}
+
+TEST_F(MakerFolderTest, MakerFolderFileIsUsedWhenTheProgramFolderHasNone) {
+    WriteMakerFile("[Main Settings]\r\nTaxRate=9.5\r\n");
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(TaxRateShown(app), "9.5");
+    EXPECT_FALSE(IsFile(app.Folder() + "Tallymax.ini")) << "no second file is made";
+    EXPECT_EQ(IniValue(ReadFileBytes(MakerFile()), "Main Settings", "ShowTape"), "1");
+}
+
+TEST_F(MakerFolderTest, ProgramFolderFileWinsOverTheMakerFolderFile) {
+    WriteMakerFile("[Main Settings]\r\nTaxRate=9.5\r\n");
+    TallymaxApp app;
+    app.WriteIni("[Main Settings]\r\nTaxRate=3\r\n");
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(TaxRateShown(app), "3");
+    EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "ShowTape"), "1");
+    EXPECT_EQ(ReadFileBytes(MakerFile()), "[Main Settings]\r\nTaxRate=9.5\r\n") << "left alone";
+}
+
+}  // namespace
