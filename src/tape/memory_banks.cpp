@@ -1,6 +1,5 @@
 #include "tape/memory_banks.h"
 
-#include <cmath>
 #include <string>
 
 #include "engine/display_format.h"
@@ -64,9 +63,9 @@ void LoadBank(Calculator& calc, int bank) {
     MemoryBank& b = calc.banks[bank - 1];
     std::string name = BankName(bank);
     b.text = ReadSetting(calc.settingsPath, kMemorySection, name, "");
+    // "Infinity", as "MS" stores an overflowed display, comes back as it was stored:
+    // the keys carry it on like any other value.
     b.value = ParseNumber(ReadSetting(calc.settingsPath, kMemorySection, name + "v", ""));
-    // An edited file must not bring back a value no key can work with.
-    if (!std::isfinite(b.value)) b.value = 0;
 }
 
 }  // namespace

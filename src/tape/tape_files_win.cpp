@@ -10,6 +10,7 @@
 #include "tape/tape_report.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
+#include "ui/main_window_win.h"
 
 namespace {
 
@@ -32,6 +33,9 @@ const UINT kProblemStyle = MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL | MB_SETFOR
 
 constexpr DWORD kReadPiece = 256 * 1024;
 constexpr size_t kWriteBuffer = 64 * 1024;
+// Courier New like every tape and report text: the tape lines are right-aligned by
+// blanks in a 30-character field, which lines up only in a fixed-pitch face (the
+// default font of many printer drivers is a proportional one).
 constexpr int kPrintPoints = 10;
 
 std::string SystemErrorText(DWORD error) {
@@ -311,7 +315,8 @@ void LoadTape(HWND mainWindow) {
 }
 
 void PrintTape(HWND mainWindow) {
-    bool topmost = (GetWindowLongPtrA(mainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    // Like the message boxes, the dialog must not open behind an always-on-top window.
+    bool topmost = TopMostOn();
     if (topmost) LeaveTopmostBand(mainWindow, true);
     PRINTDLGA dialog{};
     dialog.lStructSize = sizeof dialog;

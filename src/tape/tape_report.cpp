@@ -1,7 +1,6 @@
 #include "tape/tape_report.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 #include "engine/number_text.h"
@@ -20,8 +19,9 @@ std::string TwoDigits(int n) {
     return buf;
 }
 
+// An overflowed result is written as ValueText writes it ("Infinity"), so that the
+// file agrees with its own "** " line and loads back as the same value.
 std::string LastResultText(long double x) {
-    if (!std::isfinite(x)) x = 0;
     if (x == 0) x = 0;  // no "-0" in the file
     return (x < 0 ? "" : " ") + ValueText(x, 15);
 }
@@ -54,8 +54,8 @@ void EndLine(TapeFileReader& r, const TapeLineSink& addLine) {
     }
     if (StartsWith(line, "***")) {
         r.hasLastResult = true;
-        long double x = ParseNumber(line.substr(3));
-        r.lastResult = std::isfinite(x) ? x : 0;
+        // The engine carries an overflowed result on as Infinity, so it is taken as read.
+        r.lastResult = ParseNumber(line.substr(3));
     }
 }
 

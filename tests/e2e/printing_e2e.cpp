@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "harness_win.h"
 #include "ui/control_ids.h"
@@ -19,11 +22,13 @@ std::string ToWindowsPath(std::string unixPath) {
 
 // Runs a shell command line on the Unix side and waits for it.
 void RunUnix(const std::string& commandLine) {
-    std::string cmd = "C:\\windows\\system32\\start.exe /wait /unix /bin/sh -c \"" + commandLine + "\"";
+    std::string cmd =
+        "C:\\windows\\system32\\start.exe /wait /unix /bin/sh -c \"" + commandLine + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     WaitForSingleObject(pi.hProcess, 60000);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
@@ -35,6 +40,31 @@ std::string FirstPdfIn(const std::string& folder) {
     if (h == INVALID_HANDLE_VALUE) return "";
     FindClose(h);
     return fd.cFileName;
+}
+
+// The printed lines of one ink: the number of bands of page rows that hold it.
+// `mask` picks the ink's pixels in ImageMagick terms.
+std::string InkBandsCommand(const std::string& png, const std::string& mask,
+                            const std::string& out) {
+    return "h=$(identify -format %h '" + png + "'); /usr/bin/convert '" + png + "' -alpha off " +
+           mask + " -colorspace gray -scale \"1x${h}!\" -depth 16 gray:- | od -An -v -tu2 | " +
+           "tr -s ' ' '\\n' | awk 'NF { ink = ($1 != 65535); if (ink && !prev) n++; prev = ink } " +
+           "END { print n + 0 }' > '" + out + "'\n";
+}
+
+// Trailing blanks cut, as pdftotext pads nothing after a line's last character.
+std::vector<std::string> TextLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at <= text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(at, end - at);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.pop_back();
+        lines.push_back(line);
+        at = end + 1;
+    }
+    return lines;
 }
 
 TEST(Printing, TapePrintsOnTheDefaultPrinterWithNegativeLinesInRed) {
@@ -49,6 +79,11 @@ TEST(Printing, TapePrintsOnTheDefaultPrinterWithNegativeLinesInRed) {
     ASSERT_TRUE(app.Start());
     app.Press("12.5 - 20 =");
     ASSERT_EQ(app.Display(), "-7.50");
+    // Blue on the screen, but the printout knows only red and black: "-4.00 M+" prints
+    // red, and "Copy (-4.00)" black, as the number read from it is 0.
+    app.Press("4 +/- M+");
+    app.Menu(kMenuCopy);
+    ASSERT_EQ(app.Tape().back(), "Copy (-4.00)");
 
     app.PostMenu(kMenuPrintTape);
     HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
@@ -64,24 +99,56 @@ TEST(Printing, TapePrintsOnTheDefaultPrinterWithNegativeLinesInRed) {
     // PDF as a soft hyphen; it is turned back into "-" for the comparison. The last
     // command leaves a marker, since the Unix side runs on its own.
     std::string unixPdf = unixDir + "/" + pdf;
-    RunUnix("pdftotext -layout '" + unixPdf + "' - | sed 's/\\xc2\\xad/-/g' > '" + unixDir +
-            "/check-text.txt'; pdftoppm -png -r 150 -f 1 -l 1 '" + unixPdf + "' '" + unixDir +
-            "/check-page'; /usr/bin/convert '" + unixDir + "/check-page-1.png' -alpha off -fuzz 25% " +
-            "-fill white +opaque 'rgb(255,0,0)' -fill black -opaque 'rgb(255,0,0)' -colorspace gray " +
-            "-format '%[fx:round((1-mean)*w*h)]' info: > '" + unixDir + "/check-red.txt'; touch '" +
-            unixDir + "/check-done'");
+    std::string page = unixDir + "/check-page-1.png";
+    std::string script = "pdfinfo '" + unixPdf + "' > '" + unixDir + "/check-info.txt'\n" +
+                         "pdftotext -layout '" + unixPdf + "' - | sed 's/\\xc2\\xad/-/g' > '" +
+                         unixDir + "/check-text.txt'\n" + "pdftoppm -png -r 150 -f 1 -l 1 '" +
+                         unixPdf + "' '" + unixDir + "/check-page'\n" +
+                         InkBandsCommand(page,
+                                         "-fuzz 25% -fill white +opaque 'rgb(255,0,0)' "
+                                         "-fill black -opaque 'rgb(255,0,0)'",
+                                         unixDir + "/check-red.txt") +
+                         InkBandsCommand(page,
+                                         "-fuzz 40% -fill white +opaque black -fill black "
+                                         "-opaque black",
+                                         unixDir + "/check-black.txt") +
+                         "touch '" + unixDir + "/check-done'\n";
+    WriteFileBytes(winDir + "\\check-script.sh", script);
+    RunUnix("sh '" + unixDir + "/check-script.sh'");
     ASSERT_TRUE(TallymaxApp::WaitUntil(
-        [&] { return GetFileAttributesA((winDir + "\\check-done").c_str()) != INVALID_FILE_ATTRIBUTES; },
+        [&] {
+            return GetFileAttributesA((winDir + "\\check-done").c_str()) != INVALID_FILE_ATTRIBUTES;
+        },
         30000));
 
     std::string text = ReadFileBytes(winDir + "\\check-text.txt");
-    EXPECT_NE(text.find("12.50"), std::string::npos) << text;
-    EXPECT_NE(text.find("20.00 -"), std::string::npos) << text;
-    EXPECT_NE(text.find("-7.50 ="), std::string::npos) << text;
+    std::vector<std::string> lines = TextLines(text);
+    ASSERT_GE(lines.size(), 10u) << text;
+    // The header after 30 blanks, two empty lines, then the tape right-aligned in 30
+    // characters. pdftotext starts its columns at the leftmost text, the rule line 4
+    // blanks in, so every line comes back 4 columns further left.
+    const size_t shift = 30 - 26;
+    EXPECT_EQ(lines[0].find("Tape Report ("), 30 - shift) << text;
+    EXPECT_EQ(lines[1], "") << text;
+    EXPECT_EQ(lines[2], "") << text;
+    const char* tape[] = {"12.50  ",  "20.00 -",     "--------------------------", "-7.50 =", "",
+                          "-4.00 M+", "Copy (-4.00)"};
+    for (size_t i = 0; i < std::size(tape); ++i) {
+        std::string expected = std::string(30 - strlen(tape[i]) - shift, ' ') + tape[i];
+        while (!expected.empty() && expected.back() == ' ') expected.pop_back();
+        EXPECT_EQ(lines[3 + i], expected) << "tape line " << i << " in\n" << text;
+    }
     // The saved report's closing "** " lines are not printed.
     EXPECT_EQ(text.find("** "), std::string::npos) << text;
-    int redPixels = atoi(ReadFileBytes(winDir + "\\check-red.txt").c_str());
-    EXPECT_GT(redPixels, 100) << "negative lines should print red";
+    std::string info = ReadFileBytes(winDir + "\\check-info.txt");
+    size_t pages = info.find("Pages:");
+    ASSERT_NE(pages, std::string::npos) << info;
+    EXPECT_EQ(atoi(info.c_str() + pages + 6), 1) << "one page eject";
+    // Red: "20.00 -", "-7.50 =" and "-4.00 M+"; black: the header, "12.50", the rule
+    // and the Copy line.
+    EXPECT_EQ(atoi(ReadFileBytes(winDir + "\\check-red.txt").c_str()), 3) << "lines printed red";
+    EXPECT_EQ(atoi(ReadFileBytes(winDir + "\\check-black.txt").c_str()), 4)
+        << "lines printed black";
 }
 
 TEST(Printing, CancelledPrintDialogPrintsNothing) {
@@ -101,6 +168,25 @@ TEST(Printing, CancelledPrintDialogPrintsNothing) {
     Sleep(1000);
     EXPECT_EQ(FirstPdfIn(winDir), "");
     EXPECT_EQ(app.Display(), "3");
+}
+
+TEST(Printing, AnAlwaysOnTopWindowLetsThePrintDialogAboveItAndStaysOnTop) {
+    const char* pdfDir = getenv("TALLYMAX_PDF_DIR");
+    if (!pdfDir || !*pdfDir) GTEST_SKIP() << "no PDF printer queue in this environment";
+    auto topmost = [](HWND h) { return (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+
+    TallymaxApp app;
+    app.WriteIni("[Main Settings]\r\nTopMost=1\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(topmost(app.Main()));
+    app.PostMenu(kMenuPrintTape);
+    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(topmost(app.Main())) << "the main window left the topmost band for the dialog";
+    TallymaxApp::PressDialogButton(dialog, IDCANCEL);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return topmost(app.Main()); }));
+    EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "TopMost"), "1");
 }
 
 }  // namespace

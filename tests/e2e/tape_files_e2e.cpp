@@ -2,8 +2,10 @@
 // the round trip into a new session, failed saves and hostile tape files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,32 @@ HWND WaitForBox(const TallymaxApp& app, const std::string& textStart, int timeou
             return s.found != nullptr;
         },
         timeoutMs);
+    return s.found;
+}
+
+struct OtherSearch {
+    DWORD pid;
+    HWND except;
+    HWND found;
+};
+
+// A visible dialog window of the program other than `except`.
+HWND OtherDialog(const TallymaxApp& app, HWND except) {
+    OtherSearch s{app.ProcessId(), except, nullptr};
+    EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<OtherSearch*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            char cls[64] = "";
+            GetClassNameA(h, cls, sizeof cls);
+            if (pid != s->pid || h == s->except || !IsWindowVisible(h) ||
+                std::string(cls) != "#32770")
+                return TRUE;
+            s->found = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 
@@ -276,6 +304,49 @@ TEST(TapeFiles, CancelledDialogsChangeNothing) {
     EXPECT_EQ(ReadFileBytes(app.Folder() + "TallymaxTape.txt"), "");
 }
 
+TEST(TapeFiles, TheSaveConfirmationIsNotHiddenByAnAlwaysOnTopWindow) {
+    auto topmost = [](HWND h) { return (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    TallymaxApp app;
+    app.WriteIni("[Main Settings]\r\nTopMost=1\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(topmost(app.Main()));
+    app.Press("3 +");
+    std::string path = app.Folder() + "top.txt";
+    HWND dialog = OpenFileDialog(app, kMenuSaveTape);
+    ASSERT_TRUE(dialog);
+    ConfirmFile(dialog, path);
+    HWND box = WaitForBox(app, "File was saved as: ");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(TallymaxApp::MessageBoxText(box), "File was saved as: " + path);
+    EXPECT_EQ(TallymaxApp::WindowTextOf(box), "") << "the confirmation has no caption";
+    EXPECT_FALSE(topmost(app.Main())) << "the main window left the topmost band for the box";
+    TallymaxApp::PressDialogButton(box, IDOK);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return topmost(app.Main()); }));
+    EXPECT_NE(ReadFileBytes(path).find("3  \r\n"), std::string::npos);
+}
+
+TEST(TapeFiles, LoadOffersOnlyFilesThatExist) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Press("5 +");
+    HWND dialog = OpenFileDialog(app, kMenuLoadTape);
+    ASSERT_TRUE(dialog);
+    ConfirmFile(dialog, app.Folder() + "no such tape.txt");
+    // The dialog warns and stays open; nothing is loaded or remembered.
+    HWND warning = nullptr;
+    TallymaxApp::WaitUntil([&] { return (warning = OtherDialog(app, dialog)) != nullptr; });
+    ASSERT_TRUE(warning) << "no warning about the missing file";
+    EXPECT_NE(TallymaxApp::MessageBoxText(warning).find("does not exist"), std::string::npos)
+        << TallymaxApp::MessageBoxText(warning);
+    EXPECT_TRUE(IsWindow(dialog));
+    TallymaxApp::PressDialogButton(warning, IDOK);
+    TallymaxApp::WaitUntil([&] { return !IsWindow(warning); });
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitForIdle(app, dialog, 10000));
+    EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "LastTapeFile"), "<missing>");
+    EXPECT_EQ(app.Tape(), std::vector<std::string>{"5  "});
+}
+
 TEST(TapeFiles, AnUnusableRememberedFileStillOpensTheDialog) {
     TallymaxApp app;
     app.WriteIni("[Main Settings]\r\nLastTapeFile=C:\\no\\such<>|\"?*\\folder\\x\r\n");
@@ -342,6 +413,95 @@ TEST(TapeFiles, AMillionLinesLoad) {
     EXPECT_EQ(TapeLineAt(app, 999999), "999999.00 +");
     app.Press("Clear 2 + 2 =");
     EXPECT_EQ(app.Display(), "4");
+}
+
+// ---- Drawing the loaded lines ----
+
+struct Ink {
+    int red = 0, blue = 0, dark = 0, other = 0;
+    int rightmost = -1;  // the last inked column, from the item's left edge
+};
+
+// Counts the inked pixels of one tape line as the screen shows it.
+Ink InkOfTapeLine(const TallymaxApp& app, int index) {
+    Ink ink;
+    HWND list = app.Control(kTapeList);
+    RECT item{};
+    if (SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR)
+        return ink;
+    POINT origin{item.left, item.top};
+    ClientToScreen(list, &origin);
+    int w = item.right - item.left, h = item.bottom - item.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
+    COLORREF window = GetSysColor(COLOR_WINDOW);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            COLORREF c = GetPixel(mem, x, y);
+            if (c == window) continue;
+            int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+            if (r > 150 && g < 100 && b < 100) {
+                ++ink.red;
+            } else if (b > 150 && r < 100 && g < 100) {
+                ++ink.blue;
+            } else if (r < 100 && g < 100 && b < 100) {
+                ++ink.dark;
+            } else {
+                ++ink.other;
+            }
+            ink.rightmost = std::max(ink.rightmost, x);
+        }
+    }
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ink;
+}
+
+TEST(TapeFiles, LoadedLinesAreDrawnInTheInkOfTheirText) {
+    struct Case {
+        const char* line;
+        const char* ink;  // "red", "blue", "default" or "none"
+    } cases[] = {
+        {"12.50 +", "default"}, {"5.00 -", "red"},         {"-3.00 +", "red"},
+        {"-1,000.00 +", "red"}, {"4.00 M+", "blue"},       {"-4.00 M+", "blue"},
+        {"-1.00 MS", "blue"},   {"Copy (-2.00)", "blue"},  {"M2 Clear", "blue"},
+        {"(Hex)", "blue"},      {"(Hex) 10 =", "default"}, {"Saving...", "blue"},
+        {"", "none"},           {"-5 =", "red"},
+    };
+    std::string file = "h\r\n\r\n\r\n";
+    for (const Case& c : cases) file += std::string(c.line) + "\r\n";
+
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    std::string path = app.Folder() + "inks.txt";
+    WriteFileBytes(path, file);
+    ASSERT_GE(LoadTapeFrom(app, path), 0);
+    ASSERT_EQ(TapeCount(app), static_cast<int>(std::size(cases)));
+    SetForegroundWindow(app.Main());
+    RedrawWindow(app.Control(kTapeList), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    app.Settle();
+
+    for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
+        const Case& c = cases[i];
+        Ink ink = InkOfTapeLine(app, i);
+        std::string seen = ink.red > 0 && ink.blue == 0 && ink.dark == 0   ? "red"
+                           : ink.blue > 0 && ink.red == 0 && ink.dark == 0 ? "blue"
+                           : ink.dark > 0 && ink.red == 0 && ink.blue == 0 ? "default"
+                           : ink.red + ink.blue + ink.dark == 0            ? "none"
+                                                                           : "mixed";
+        EXPECT_EQ(seen, c.ink) << "\"" << c.line << "\": red " << ink.red << ", blue " << ink.blue
+                               << ", dark " << ink.dark << ", other " << ink.other;
+        if (*c.line) {
+            // Right-aligned so that every line ends 200 pixels from the list's left edge.
+            EXPECT_LT(ink.rightmost, 200) << c.line;
+            EXPECT_GE(ink.rightmost, 192) << c.line;
+        }
+    }
 }
 
 }  // namespace

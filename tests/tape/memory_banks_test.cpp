@@ -163,6 +163,19 @@ TEST_F(MemoryBanksTest, BanksSurviveARestart) {
     EXPECT_EQ(second.Run("3 M+").memory, " M2 = -4.00");
 }
 
+TEST_F(MemoryBanksTest, AnOverflowedValueSurvivesARestart) {
+    {
+        KeySession first(ini);
+        SessionOutcome o = first.Run("1E4000 * 1E4000 = MS");
+        ASSERT_EQ(o.display, "Infinity");
+        EXPECT_EQ(o.memory, " M1 = Infinity");
+    }
+    EXPECT_EQ(Stored("M1v"), "Infinity");
+    KeySession second(ini);
+    EXPECT_EQ(second.Run("MR").display, "Infinity");
+    EXPECT_EQ(second.Run("5 +/- M+").memory, " M1 = Infinity");
+}
+
 TEST_F(MemoryBanksTest, EmptyFirstBankKeepsTheInitialField) {
     WriteSetting(ini, kMemorySection, "M2", "9");
     WriteSetting(ini, kMemorySection, "M2v", "9");
@@ -178,11 +191,12 @@ TEST_F(MemoryBanksTest, EditedFileIsUsedAsItIsOrFallsBackToZero) {
         std::string field;
         std::string recalled;
     } cases[] = {
-        {"12", "34", " M1 = 12", "34"},        // disagreeing text and value
-        {"x", "abc", " M1 = x", "0"},          // non-numeric value
-        {"", "", " M1", "0"},                  // keys absent
-        {"big", "1E99999", " M1 = big", "0"},  // beyond any number
-        {"low", "-1E99999", " M1 = low", "0"},
+        {"12", "34", " M1 = 12", "34"},               // disagreeing text and value
+        {"x", "abc", " M1 = x", "0"},                 // non-numeric value
+        {"", "", " M1", "0"},                         // keys absent
+        {"big", "1E99999", " M1 = big", "Infinity"},  // beyond any number
+        {"low", "-1E99999", " M1 = low", "-Infinity"},
+        {"nan", "NaN", " M1 = nan", "0"},
     };
     for (const Case& c : cases) {
         TempFolder own;

@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
+#include "engine/key_runner.h"
 #include "engine/recording_view.h"
 
 namespace {
 
 const std::string k30(30, ' ');
+const long double kInfinity = std::numeric_limits<long double>::infinity();
 
 struct Fixture {
     RecordingView view;
@@ -90,8 +93,13 @@ TEST(TapeReport, LastResultLineHasBlankForNonNegativeValues) {
         long double value;
         std::string expected;
     } cases[] = {
-        {1234.5L, "***  1234.5"}, {-20, "*** -20"},       {0, "***  0"},
-        {-0.0L, "***  0"},        {0.125L, "***  0.125"},
+        {1234.5L, "***  1234.5"},
+        {-20, "*** -20"},
+        {0, "***  0"},
+        {-0.0L, "***  0"},
+        {0.125L, "***  0.125"},
+        {std::numeric_limits<long double>::infinity(), "***  Infinity"},
+        {-std::numeric_limits<long double>::infinity(), "*** -Infinity"},
     };
     for (const Case& c : cases) {
         Fixture f;
@@ -214,7 +222,9 @@ TEST(TapeLoad, LinesAreReadByTheLoaderRules) {
          7},
         {"*** without a number", "h\r\n\r\n\r\n*** abc\r\n", {}, "D", 0},
         {"bare ***", "h\r\n\r\n\r\n***\r\n", {}, "D", 0},
-        {"*** beyond the range", "h\r\n\r\n\r\n*** -1E+99999\r\n", {}, "D", 0},
+        {"*** beyond the range", "h\r\n\r\n\r\n*** -1E+99999\r\n", {}, "D", -kInfinity},
+        {"*** Infinity as saved", "h\r\n\r\n\r\n***  Infinity\r\n", {}, "D", kInfinity},
+        {"*** NaN is no number", "h\r\n\r\n\r\n***  NaN\r\n", {}, "D", 0},
         {"last ** and *** win", "h\r\n\r\n\r\n** 1\r\n*** 1\r\n** 2\r\n*** 2\r\n", {}, "2", 2},
         {"** in the skipped lines still sets the display", "h\r\n** 9\r\n***  8\r\n", {}, "9", 8},
         {"** without text after the blank", "h\r\n\r\n\r\n** \r\n", {}, "", 42},
@@ -240,6 +250,27 @@ TEST(TapeLoad, LinesAreReadByTheLoaderRules) {
         EXPECT_EQ(f.calc.state.lastResult, c.lastResult) << c.name;
         EXPECT_EQ(f.calc.state.total, 0) << c.name;
     }
+}
+
+TEST(TapeLoad, AnOverflowedResultRoundTripsAndEqualsContinuesFromIt) {
+    KeySession saved;
+    saved.Run("decimals=2 | 1E4000 * 1E4000 =");
+    ASSERT_EQ(saved.view.display, "Infinity");
+    std::string file = FileText(saved.calc);
+    EXPECT_NE(file.find("\r\n** Infinity\r\n***  Infinity\r\n"), std::string::npos) << file;
+
+    KeySession session;
+    session.Run("decimals=2 | 5 +");
+    TapeFileReader reader;
+    auto add = [&](const std::string& line) {
+        session.view.tape.push_back(line);
+        return true;
+    };
+    ReadTapeBytes(reader, file.data(), file.size(), add);
+    FinishTapeFile(reader, add);
+    ApplyLoadedTape(session.calc, reader);
+    EXPECT_EQ(session.calc.state.lastResult, kInfinity);
+    EXPECT_EQ(session.Run("=").display, "Infinity");
 }
 
 TEST(TapeLoad, LineEndingsOfEveryKindInPiecesOfAnySize) {
