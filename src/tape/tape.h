@@ -13,9 +13,6 @@ void ClearTape(Calculator& calc);
 void CopyDisplay(Calculator& calc);
 void PasteDisplay(Calculator& calc);
 
-// Colours as 0x00BBGGRR.
-inline constexpr unsigned kTapeRed = 0x0000FF;
-inline constexpr unsigned kTapeBlue = 0xFF0000;
 enum class TapeInk { Default, Red, Blue };
 // The ink of an unselected tape line, chosen from its text alone.
 TapeInk TapeLineInk(const std::string& line);
