@@ -307,7 +307,8 @@ std::string FunctionButtonsText() {
         "Opens this help window, or brings it to the front. Keyboard: F1.",
         "",
         "[O]",
-        "Always on Top: while it is pressed, Tallymax stays in front of all other windows.",
+        "Always on Top: while it is pressed, Tallymax stays in front of all other windows. It has "
+        "no keyboard key.",
         "",
         "%, 1/x, +Tax and Chg work in the decimal system (Dec) only.",
     });
@@ -351,6 +352,8 @@ std::string SpecialFunctionButtonsText() {
         "Results prints them. A folder test writes the file NW_Quorvel.dat in the folder; a "
         "server test writes nothing to any disk. A target containing a dot is taken as a server "
         "address.",
+        "",
+        "Area, Vol, Loan and the throughput test button have no keyboard keys.",
     });
 }
 
@@ -368,7 +371,7 @@ std::string ConversionButtonText() {
         "",
         "The display keeps the value, and the next digit starts a new number. Clicking outside "
         "the conversion window closes it without converting. Cnv works in the decimal system "
-        "(Dec) only.",
+        "(Dec) only and has no keyboard key.",
     });
 }
 
@@ -388,6 +391,8 @@ std::string StopwatchButtonsText() {
         "Reset",
         "Sets the stopwatch back to 00:00:00:00. Available while it is stopped.",
         "",
+        "Lap and Reset have no keyboard keys.",
+        "",
         "File > Show Stopwatch hides the stopwatch row; a running stopwatch keeps running.",
     });
 }
@@ -405,7 +410,7 @@ std::string NumberSystemText() {
         "back to Dec as a positive number (4294967295).",
         "",
         "Only the digit buttons of the chosen system can be used; +/-, the decimal point, %, "
-        "1/x, +Tax, Chg and Cnv work in Dec only.",
+        "1/x, +Tax, Chg and Cnv work in Dec only. The four buttons have no keyboard keys.",
     });
 }
 

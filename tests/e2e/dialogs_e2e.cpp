@@ -301,6 +301,12 @@ TEST(HelpWindow, KeyboardEquivalentsOpensAtTheKeyboardPage) {
     EXPECT_EQ(GetWindow(help, GW_OWNER), app.Main());
     EXPECT_TRUE(IsWindowEnabled(app.Main())) << "the help window is modeless";
 
+    // The keypad Help button brings the open window forward at the page it shows.
+    app.Click(kIdHelp);
+    app.Settle();
+    EXPECT_EQ(HelpWindowOf(app), help);
+    EXPECT_TRUE(StartsWith(HelpText(help), "Button\tKeyboard\r\n")) << HelpText(help);
+
     // Help Topics closes it and opens a new one at the overview.
     app.Menu(kMenuHelpTopics);
     EXPECT_TRUE(Gone(help));

@@ -183,12 +183,12 @@ TEST(HelpTopicTextTest, TopicsCoverTheirPoints) {
         {360,
          {"Area", "Vol", "10 feet long by 10 feet wide and 4 inches deep", "1.24 cu.yards", "Loan",
           "monthly, semi-annually and annually", "20 loan profiles", "Throughput", "4456",
-          "NW_Quorvel.dat"}},
+          "NW_Quorvel.dat", "no keyboard keys"}},
         {370,
          {"1. ", "2. Press Cnv", "3. ", "4. Click on the unit the value is in",
           "5. All units of the category are written to the tape"}},
-        {380, {"Start", "Lap", "LAP", "Reset", "Space"}},
-        {400, {"Dec", "Hex", "Bin", "Oct", "FFFFFFFF", "32 bits"}},
+        {380, {"Start", "Lap", "LAP", "Reset", "Space", "no keyboard keys"}},
+        {400, {"Dec", "Hex", "Bin", "Oct", "FFFFFFFF", "32 bits", "no keyboard keys"}},
     };
     for (const Case& c : cases) {
         std::string text = HelpTopicText(c.code);
