@@ -19,6 +19,9 @@ bool IsMainWindowControl(HWND target) {
     return GetAncestor(target, GA_PARENT) == main;
 }
 
+// Through the button's pushed state (BM_SETSTATE) rather than its toggle latch: the
+// look is the same, but a held key then leaves the latch of "[O]" and "2nd" alone,
+// and a mouse click on the key meanwhile does not undo the pressed look.
 void ShowButtonPressed(int id, bool pressed) {
     if (id == 0) return;
     if (HWND button = GetDlgItem(MainWindow(), id)) {

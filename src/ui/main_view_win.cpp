@@ -10,7 +10,9 @@
 
 namespace {
 
-HWND Control(int id) { return GetDlgItem(MainWindow(), id); }
+HWND Control(int id) {
+    return GetDlgItem(MainWindow(), id);
+}
 
 std::string WindowText(HWND h) {
     int n = GetWindowTextLengthA(h);
@@ -29,7 +31,7 @@ bool OpenClipboardPatiently() {
 }
 
 class MainWindowView : public CalcView {
-public:
+  public:
     std::string DisplayText() const override { return WindowText(Control(kIdDisplay)); }
     void SetDisplayText(const std::string& t) override {
         SetWindowTextA(Control(kIdDisplay), t.c_str());
@@ -47,8 +49,7 @@ public:
     void EnableKey(int id, bool enabled) override {
         HWND h = Control(id);
         if (!IsWindowEnabled(h) == !enabled) return;  // unchanged keys cost start-up time
-        EnableWindow(h, enabled);
-        InvalidateRect(h, nullptr, TRUE);
+        EnableWindow(h, enabled);  // the keypad button repaints itself on WM_ENABLE
     }
     void CheckRadio(int id) override {
         // Only the radio buttons that change are told: each one repaints at once.
@@ -60,7 +61,8 @@ public:
         }
     }
     void CheckMenu(int id, bool checked) override {
-        CheckMenuItem(GetMenu(MainWindow()), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+        CheckMenuItem(GetMenu(MainWindow()), id,
+                      MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     }
     bool MenuChecked(int id) const override {
         UINT state = GetMenuState(GetMenu(MainWindow()), id, MF_BYCOMMAND);

@@ -14,10 +14,10 @@
 #include "settings/main_settings.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location_win.h"
-#include "tape/tape_files_win.h"
 #include "tape/memory_banks.h"
 #include "tape/tape.h"
 #include "tape/tape_draw_win.h"
+#include "tape/tape_files_win.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
 #include "ui/fire_lines_win.h"
@@ -49,22 +49,35 @@ MainState g_main;
 Calculator g_calc;
 std::string g_settingsPath;
 
-enum FontId { kTahoma13Bold, kTahoma13, kTahoma12, kTahoma11, kTahoma9, kTahoma15, kArial12, kCourier12 };
+enum FontId {
+    kTahoma13Bold,
+    kTahoma13,
+    kTahoma12,
+    kTahoma11,
+    kTahoma9,
+    kTahoma15,
+    kArial12,
+    kCourier12
+};
 
 HFONT MakeFont(const char* face, int height, int weight, bool fixedPitch = false) {
     return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       fixedPitch ? (FIXED_PITCH | FF_MODERN) : (DEFAULT_PITCH | FF_DONTCARE), face);
+                       fixedPitch ? (FIXED_PITCH | FF_MODERN) : (DEFAULT_PITCH | FF_DONTCARE),
+                       face);
 }
 
 void CreateFonts() {
-    g_main.fonts = {MakeFont("Tahoma", 13, FW_BOLD), MakeFont("Tahoma", 13, FW_NORMAL),
-                    MakeFont("Tahoma", 12, FW_NORMAL), MakeFont("Tahoma", 11, FW_NORMAL),
-                    MakeFont("Tahoma", 9, FW_NORMAL),  MakeFont("Tahoma", 15, FW_NORMAL),
-                    MakeFont("Arial", 12, FW_NORMAL),  MakeFont("Courier New", 12, FW_NORMAL, true)};
+    g_main.fonts = {
+        MakeFont("Tahoma", 13, FW_BOLD),   MakeFont("Tahoma", 13, FW_NORMAL),
+        MakeFont("Tahoma", 12, FW_NORMAL), MakeFont("Tahoma", 11, FW_NORMAL),
+        MakeFont("Tahoma", 9, FW_NORMAL),  MakeFont("Tahoma", 15, FW_NORMAL),
+        MakeFont("Arial", 12, FW_NORMAL),  MakeFont("Courier New", 12, FW_NORMAL, true)};
 }
 
-HFONT Font(FontId id) { return g_main.fonts[id]; }
+HFONT Font(FontId id) {
+    return g_main.fonts[id];
+}
 
 // The keypad: caption, id, position, size, font, key group and toggle style.
 struct KeyDef {
@@ -157,15 +170,23 @@ const TipDef kTips[] = {
     {kIdHelp, "Help"},
 };
 
-HWND Control(int id) { return GetDlgItem(g_main.window, id); }
+HWND Control(int id) {
+    return GetDlgItem(g_main.window, id);
+}
 
 HWND MakeChild(const char* cls, const char* text, DWORD style, int id, int x, int y, int w, int h,
                HFONT font, DWORD exStyle = 0) {
-    HWND h0 = CreateWindowExA(exStyle, cls, text, WS_CHILD | style, x, y, w, h, g_main.window,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), App().instance,
-                              nullptr);
+    HWND h0 =
+        CreateWindowExA(exStyle, cls, text, WS_CHILD | style, x, y, w, h, g_main.window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), App().instance, nullptr);
     if (h0 && font) SendMessageA(h0, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return h0;
+}
+
+bool IsHexLetterKey(int id) {
+    for (int digit = 10; digit < 16; ++digit)
+        if (kDigitKeyIds[digit] == id) return true;
+    return false;
 }
 
 void CreateControls() {
@@ -179,24 +200,26 @@ void CreateControls() {
         o.height = k.h;
         o.font = Font(k.font);
         o.toggle = k.toggle;
+        // The stopwatch's Lap and Reset start disabled. So do "A".."F": the start-up
+        // choice of number system is Dec far more often than not, and a key that keeps
+        // its state there costs nothing when the system's keys are set.
+        o.disabled = k.id == kIdStopwatchLap || k.id == kIdStopwatchReset || IsHexLetterKey(k.id);
         if (k.icon)
-            o.icon = static_cast<HICON>(LoadImageA(App().instance, MAKEINTRESOURCEA(k.icon), IMAGE_ICON,
-                                                   16, 16, LR_DEFAULTCOLOR));
+            o.icon = static_cast<HICON>(LoadImageA(App().instance, MAKEINTRESOURCEA(k.icon),
+                                                   IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
         CreateThemedButton(g_main.window, o);
         if (o.icon) DestroyIcon(o.icon);  // the button keeps its own copy
     }
-    // The stopwatch's Lap and Reset start disabled.
-    EnableWindow(Control(kIdStopwatchLap), FALSE);
-    EnableWindow(Control(kIdStopwatchReset), FALSE);
 
     MakeChild("EDIT", "0", WS_VISIBLE | WS_BORDER | ES_READONLY | ES_RIGHT | ES_AUTOHSCROLL,
               kIdDisplay, 4, 8, 252, 20, Font(kTahoma12), WS_EX_CLIENTEDGE);
     MakeChild("EDIT", "", ES_MULTILINE | ES_READONLY | ES_WANTRETURN, kIdInputSink, 188, 0, 52, 16,
               nullptr);
-    HWND tape = MakeChild("LISTBOX", "",
-                          WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                              LBS_NOTIFY | LBS_DISABLENOSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL,
-                          kIdTape, 276, 8, 224, 254, Font(kCourier12));
+    HWND tape =
+        MakeChild("LISTBOX", "",
+                  WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                      LBS_NOTIFY | LBS_DISABLENOSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL,
+                  kIdTape, 276, 8, 224, 254, Font(kCourier12));
     SendMessageA(tape, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
 
     const char* systems[] = {"Dec", "Hex", "Bin", "Oct"};
@@ -205,14 +228,15 @@ void CreateControls() {
                   WS_VISIBLE | WS_CLIPSIBLINGS | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
                   kIdRadioDec + i, 20 + 44 * i, 36, 36, 12, Font(kTahoma11));
     // The frame comes after the radio buttons so that it never paints over them.
-    MakeChild("BUTTON", "", WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, kIdRadioFrame, 12, 25, 184, 28,
-              Font(kTahoma12));
+    MakeChild("BUTTON", "", WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, kIdRadioFrame, 12, 25, 184,
+              28, Font(kTahoma12));
     MakeChild("STATIC", "Mem2", SS_CENTER, kIdMem2Label, 44, 88, 32, 12, Font(kTahoma11));
-    MakeChild("STATIC", "Laptop 10 Key", SS_CENTER, kIdLaptopLabel, 78, 88, 89, 12, Font(kTahoma11));
-    MakeChild("STATIC", "00:00:00:00", WS_VISIBLE | SS_CENTER, kIdStopwatchReadout, 142, 245, 88, 18,
-              Font(kTahoma15));
-    CreateSeparatorLine(g_main.window, kIdSeparatorLine, 0, 269, 513, 8, GetSysColor(COLOR_3DSHADOW),
-                        GetSysColor(COLOR_BTNFACE));
+    MakeChild("STATIC", "Laptop 10 Key", SS_CENTER, kIdLaptopLabel, 78, 88, 89, 12,
+              Font(kTahoma11));
+    MakeChild("STATIC", "00:00:00:00", WS_VISIBLE | SS_CENTER, kIdStopwatchReadout, 142, 245, 88,
+              18, Font(kTahoma15));
+    CreateSeparatorLine(g_main.window, kIdSeparatorLine, 0, 269, 513, 8, RGB(128, 128, 128),
+                        RGB(236, 233, 216));
     MakeChild("STATIC", " M1", WS_VISIBLE | SS_LEFT | SS_SUNKEN, kIdStatusMemory, 0, 270, 133, 22,
               Font(kArial12));
     MakeChild("STATIC", " Avg = 0.00", WS_VISIBLE | SS_LEFT | SS_SUNKEN, kIdStatusAverage, 133, 270,
@@ -221,16 +245,16 @@ void CreateControls() {
               22, Font(kArial12));
     MakeChild("STATIC", "", WS_VISIBLE | SS_LEFT | SS_SUNKEN, kIdStatusDate, 366, 270, 100, 22,
               Font(kArial12));
-    MakeChild("STATIC", "Text2", WS_VISIBLE | SS_LEFT | SS_SUNKEN, kIdStatusNumLock, 466, 270, 46, 22,
-              Font(kArial12));
+    MakeChild("STATIC", "Text2", WS_VISIBLE | SS_LEFT | SS_SUNKEN, kIdStatusNumLock, 466, 270, 46,
+              22, Font(kArial12));
 }
 
 void AttachTooltips() {
     // Not owned by the main window: Wine leaves a window with owned popups out of the
     // topmost band when it is put there. It is destroyed with the main window.
-    g_main.tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                     nullptr, nullptr, App().instance, nullptr);
+    g_main.tooltip = CreateWindowExA(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, App().instance, nullptr);
     for (const TipDef& t : kTips) {
         TOOLINFOA info = {};
         info.cbSize = sizeof info;
@@ -323,28 +347,61 @@ void ToggleLayoutItem(int menuId, const char* key) {
     ReturnFocus();
 }
 
-bool DecimalSystemActive() { return IsDecimalMode(g_calc.state.numberMode); }
+bool DecimalSystemActive() {
+    return IsDecimalMode(g_calc.state.numberMode);
+}
 
 void RunMenuCommand(int id) {
     switch (id) {
-        case kMenuSaveTape: SaveTapeCommand(); break;
-        case kMenuLoadTape: LoadTapeCommand(); break;
-        case kMenuPrintTape: PrintTapeCommand(); break;
-        case kMenuShowTape: ToggleLayoutItem(id, "ShowTape"); break;
-        case kMenuShowStatusBar: ToggleLayoutItem(id, "ShowStatusBar"); break;
-        case kMenuShowStopwatch: ToggleLayoutItem(id, "ShowStopWatch"); break;
-        case kMenuOptions: OpenOptionsCommand(); break;
-        case kMenuExit: DestroyWindow(g_main.window); break;
-        case kMenuCopy: CopyDisplay(g_calc); break;
-        case kMenuPaste: PasteDisplay(g_calc); break;
-        case kMenuDigitGrouping: ToggleDigitGrouping(g_calc); break;
-        case kMenuAutoDecimal: ToggleAutoDecimal(g_calc); break;
-        case kMenuHelpTopics: OpenHelpCommand(0, true); break;
-        case kMenuKeyboard: OpenHelpCommand(500, true); break;
-        case kMenuAbout: OpenAboutCommand(); break;
+        case kMenuSaveTape:
+            SaveTapeCommand();
+            break;
+        case kMenuLoadTape:
+            LoadTapeCommand();
+            break;
+        case kMenuPrintTape:
+            PrintTapeCommand();
+            break;
+        case kMenuShowTape:
+            ToggleLayoutItem(id, "ShowTape");
+            break;
+        case kMenuShowStatusBar:
+            ToggleLayoutItem(id, "ShowStatusBar");
+            break;
+        case kMenuShowStopwatch:
+            ToggleLayoutItem(id, "ShowStopWatch");
+            break;
+        case kMenuOptions:
+            OpenOptionsCommand();
+            break;
+        case kMenuExit:
+            DestroyWindow(g_main.window);
+            break;
+        case kMenuCopy:
+            CopyDisplay(g_calc);
+            break;
+        case kMenuPaste:
+            PasteDisplay(g_calc);
+            break;
+        case kMenuDigitGrouping:
+            ToggleDigitGrouping(g_calc);
+            break;
+        case kMenuAutoDecimal:
+            ToggleAutoDecimal(g_calc);
+            break;
+        case kMenuHelpTopics:
+            OpenHelpCommand(0, true);
+            break;
+        case kMenuKeyboard:
+            OpenHelpCommand(500, true);
+            break;
+        case kMenuAbout:
+            OpenAboutCommand();
+            break;
         default:
             if (id == kMenuFloating) SelectDecimals(g_calc, kModeFloating);
-            if (id >= kMenuDecimal0 && id <= kMenuDecimal4) SelectDecimals(g_calc, id - kMenuDecimal0);
+            if (id >= kMenuDecimal0 && id <= kMenuDecimal4)
+                SelectDecimals(g_calc, id - kMenuDecimal0);
             break;
     }
 }
@@ -361,38 +418,101 @@ bool IsMenuCommand(int id) {
 bool RunButtonCommand(int id) {
     Calculator& c = g_calc;
     switch (id) {
-        case kIdPoint: EnterDecimalPoint(c); break;
-        case kIdSign: ToggleSign(c); break;
-        case kIdBack: Backspace(c); break;
-        case kIdCE: ClearEntry(c); break;
-        case kIdClear: ClearAll(c); break;
-        case kIdCT: ClearTape(c); break;
-        case kIdFeed: PaperFeed(c); break;
-        case kIdPlus: ApplyOperator(c, '+'); break;
-        case kIdMinus: ApplyOperator(c, '-'); break;
-        case kIdMultiply: ApplyOperator(c, '*'); break;
-        case kIdDivide: ApplyOperator(c, '/'); break;
-        case kIdEquals: ApplyEquals(c); break;
-        case kIdPercent: ApplyPercent(c); break;
-        case kIdReciprocal: ApplyReciprocal(c); break;
-        case kIdTax: AddTax(c); break;
-        case kIdChg: MakeChange(c); break;
-        case kIdMemAdd: MemoryAdd(c); break;
-        case kIdMemSet: MemorySet(c); break;
-        case kIdMemRecall: MemoryRecall(c); break;
-        case kIdMemClear: MemoryClear(c); break;
-        case kIdSecond: SwitchMemoryBank(c); break;
-        case kIdCnv: OpenConversionCommand(); break;
-        case kIdArea: OpenToolWindow(ToolWindow::Area); break;
-        case kIdVol: OpenToolWindow(ToolWindow::Volume); break;
-        case kIdLoan: OpenToolWindow(ToolWindow::Loan); break;
-        case kIdThroughput: OpenToolWindow(ToolWindow::Throughput); break;
-        case kIdHelp: OpenToolWindow(ToolWindow::Help); break;
-        case kIdTopMost: ToggleAlwaysOnTop(); break;
-        case kIdStopwatchStart: StopwatchStartStop(); break;
-        case kIdStopwatchLap: StopwatchLap(); break;
-        case kIdStopwatchReset: StopwatchReset(); break;
-        default: return false;
+        case kIdPoint:
+            EnterDecimalPoint(c);
+            break;
+        case kIdSign:
+            ToggleSign(c);
+            break;
+        case kIdBack:
+            Backspace(c);
+            break;
+        case kIdCE:
+            ClearEntry(c);
+            break;
+        case kIdClear:
+            ClearAll(c);
+            break;
+        case kIdCT:
+            ClearTape(c);
+            break;
+        case kIdFeed:
+            PaperFeed(c);
+            break;
+        case kIdPlus:
+            ApplyOperator(c, '+');
+            break;
+        case kIdMinus:
+            ApplyOperator(c, '-');
+            break;
+        case kIdMultiply:
+            ApplyOperator(c, '*');
+            break;
+        case kIdDivide:
+            ApplyOperator(c, '/');
+            break;
+        case kIdEquals:
+            ApplyEquals(c);
+            break;
+        case kIdPercent:
+            ApplyPercent(c);
+            break;
+        case kIdReciprocal:
+            ApplyReciprocal(c);
+            break;
+        case kIdTax:
+            AddTax(c);
+            break;
+        case kIdChg:
+            MakeChange(c);
+            break;
+        case kIdMemAdd:
+            MemoryAdd(c);
+            break;
+        case kIdMemSet:
+            MemorySet(c);
+            break;
+        case kIdMemRecall:
+            MemoryRecall(c);
+            break;
+        case kIdMemClear:
+            MemoryClear(c);
+            break;
+        case kIdSecond:
+            SwitchMemoryBank(c);
+            break;
+        case kIdCnv:
+            OpenConversionCommand();
+            break;
+        case kIdArea:
+            OpenToolWindow(ToolWindow::Area);
+            break;
+        case kIdVol:
+            OpenToolWindow(ToolWindow::Volume);
+            break;
+        case kIdLoan:
+            OpenToolWindow(ToolWindow::Loan);
+            break;
+        case kIdThroughput:
+            OpenToolWindow(ToolWindow::Throughput);
+            break;
+        case kIdHelp:
+            OpenToolWindow(ToolWindow::Help);
+            break;
+        case kIdTopMost:
+            ToggleAlwaysOnTop();
+            break;
+        case kIdStopwatchStart:
+            StopwatchStartStop();
+            break;
+        case kIdStopwatchLap:
+            StopwatchLap();
+            break;
+        case kIdStopwatchReset:
+            StopwatchReset();
+            break;
+        default:
+            return false;
     }
     return true;
 }
@@ -415,7 +535,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             SetMenu(hwnd, LoadMenuA(App().instance, MAKEINTRESOURCEA(FORM1_TOPMENU)));
             NumberPopupMenus(GetMenu(hwnd));
             RECT r = {0, 0, 507, 293};
-            AdjustWindowRectEx(&r, GetWindowLongA(hwnd, GWL_STYLE), TRUE, GetWindowLongA(hwnd, GWL_EXSTYLE));
+            AdjustWindowRectEx(&r, GetWindowLongA(hwnd, GWL_STYLE), TRUE,
+                               GetWindowLongA(hwnd, GWL_EXSTYLE));
             SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             CreateFonts();
@@ -504,11 +625,21 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 const AppInfo& App();  // defined by the program's entry
 
-HWND MainWindow() { return g_main.window; }
-Calculator& TheCalculator() { return g_calc; }
-const std::string& SettingsPath() { return g_settingsPath; }
-bool LaptopMapOn() { return g_main.laptopMap; }
-bool TopMostOn() { return g_main.topMost; }
+HWND MainWindow() {
+    return g_main.window;
+}
+Calculator& TheCalculator() {
+    return g_calc;
+}
+const std::string& SettingsPath() {
+    return g_settingsPath;
+}
+bool LaptopMapOn() {
+    return g_main.laptopMap;
+}
+bool TopMostOn() {
+    return g_main.topMost;
+}
 
 void SetLaptopMap(bool on) {
     g_main.laptopMap = on;
@@ -540,8 +671,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = MainWindowProc;
         wc.hInstance = instance;
-        wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IMAGE_CALCULATOR3), IMAGE_ICON,
-                                                 32, 32, LR_DEFAULTCOLOR));
+        wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IMAGE_CALCULATOR3),
+                                                 IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
         wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IMAGE_CALCULATOR3),
                                                    IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -552,8 +683,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
     int left = (GetSystemMetrics(SM_CXSCREEN) - kFullWidth) / 2;
     int top = (GetSystemMetrics(SM_CYSCREEN) - 344) / 2;
     return CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, "Tallymax",
-                           WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, left, top,
-                           kFullWidth, 344, nullptr, nullptr, instance, nullptr);
+                           WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, left, top, kFullWidth, 344,
+                           nullptr, nullptr, instance, nullptr);
 }
 
 void DispatchCommand(int id, int notification) {

@@ -66,7 +66,7 @@ struct ButtonRecord {
     bool mouseInside = false;  // ... and the pointer is over the button
     bool keyHeld = false;      // Space or Enter went down while focused
     bool stateSet = false;     // BM_SETSTATE: shown pressed by someone else
-    HFONT font = nullptr;      // own copy; nullptr: the default GUI font
+    HFONT font = nullptr;      // the caller's, not deleted here; nullptr: the default GUI font
     HICON image = nullptr;     // own copy
     int imageNativeWidth = 0, imageNativeHeight = 0;
     int imageWidth = 0, imageHeight = 0;  // 0: the native size
@@ -93,8 +93,10 @@ ButtonRecord* RecordOf(HWND hwnd) {
     return reinterpret_cast<ButtonRecord*>(GetWindowLongPtrA(hwnd, 0));
 }
 
+// A hidden button is painted whole when it is shown, so it needs no invalidating:
+// this spares the keypad dozens of calls while it is built.
 void Repaint(HWND hwnd) {
-    InvalidateRect(hwnd, nullptr, FALSE);
+    if (IsWindowVisible(hwnd)) InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 // All buttons draw with one theme handle: opening one per button made the keypad
@@ -497,6 +499,7 @@ BOOL CALLBACK RepaintIfButton(HWND hwnd, LPARAM) {
 }
 
 BOOL CALLBACK RepaintButtonsOf(HWND top, LPARAM) {
+    if (!IsWindowVisible(top)) return TRUE;  // its buttons are painted when it is shown
     RepaintIfButton(top, 0);
     EnumChildWindows(top, RepaintIfButton, 0);
     return TRUE;
@@ -624,13 +627,4 @@ void SetButtonToggleState(HWND button, bool pressed, bool repaint) {
 
 bool ButtonToggleState(HWND button) {
     return TB_XPBUTTON_GETTOGGLESTATE(button) != 0;
-}
-
-void ShowButtonPressed(HWND button) {
-    TB_XPBUTTON_SETTOGGLE(button, TRUE, FALSE);
-    TB_XPBUTTON_SETTOGGLESTATE(button, TRUE, TRUE);
-}
-
-void ShowButtonReleased(HWND button) {
-    TB_XPBUTTON_SETTOGGLE(button, FALSE, TRUE);
 }

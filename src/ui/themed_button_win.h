@@ -29,8 +29,9 @@ struct ThemedButtonOptions {
 };
 
 // The child button, or nullptr when the class cannot be registered or the window
-// cannot be created. Style: child, visible, clip-siblings, clip-children, tab
-// stop; transparent extended style, as the main window's keypad uses them.
+// cannot be created. Style: child, visible, clip-siblings, clip-children (and
+// disabled when asked); transparent extended style, as the main window's keypad
+// uses them.
 HWND CreateThemedButton(HWND parent, const ThemedButtonOptions& options);
 
 // Sets the caption colours of the three configurable key groups and repaints
@@ -41,12 +42,6 @@ const KeyGroupColors& CurrentKeyGroupColors();
 void SetButtonToggleStyle(HWND button, bool on, bool repaint);
 void SetButtonToggleState(HWND button, bool pressed, bool repaint);
 bool ButtonToggleState(HWND button);
-
-// Key-press feedback of the keyboard map: "press" latches the button down,
-// "release" gives it back its ordinary look (and drops the toggle style, so use
-// SetButtonToggleStyle again for buttons that are toggle buttons by nature).
-void ShowButtonPressed(HWND button);
-void ShowButtonReleased(HWND button);
 
 // Exported interface of the control, as other modules and tools address it.
 extern "C" {

@@ -80,12 +80,14 @@ TEST(MainWindow, EscapeClearsAndShiftEscapeAsksBeforeClearingTheTape) {
     ASSERT_TRUE(app.Start());
     app.Press("7 + 8");
     app.Keys("Esc");
-    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !app.Tape().empty() && app.Tape().back() == "Clear"; }));
+    EXPECT_TRUE(TallymaxApp::WaitUntil(
+        [&] { return !app.Tape().empty() && app.Tape().back() == "Clear"; }));
 
     app.Keys("Shift+Esc");
     HWND box = app.WaitForWindow("#32770", "Calculator");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(TallymaxApp::MessageBoxText(box), "Clear tape history?  This also clears current calculations!\r\n");
+    EXPECT_EQ(TallymaxApp::MessageBoxText(box),
+              "Clear tape history?  This also clears current calculations!\r\n");
     TallymaxApp::PressDialogButton(box, IDNO);
     EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(box); }));
     EXPECT_FALSE(app.Tape().empty());
@@ -157,12 +159,18 @@ TEST(MainWindow, ViewMenuWritesDecimalsAndIsIgnoredInHex) {
 TEST(MainWindow, AlwaysOnTopButtonTogglesTheTopmostBand) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
+    auto latched = [&] {
+        return (SendMessageA(app.Control(kIdTopMost), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    };
+    EXPECT_FALSE(latched());
     app.Click(kIdTopMost);
     EXPECT_TRUE(GetWindowLongA(app.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "TopMost"), "1");
+    EXPECT_TRUE(latched());
     app.Click(kIdTopMost);
     EXPECT_FALSE(GetWindowLongA(app.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "TopMost"), "0");
+    EXPECT_FALSE(latched());
 }
 
 TEST(MainWindow, TopmostWindowStaysTopmostAfterAMessageBox) {
@@ -190,7 +198,8 @@ TEST(MainWindow, CopyAndPasteGoThroughTheRealClipboard) {
 
     PutClipboardText("2,000.25");
     app.Keys("Ctrl+V");
-    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return app.Display() == "2,000.25"; })) << app.Display();
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return app.Display() == "2,000.25"; }))
+        << app.Display();
     app.Press("+ 1 =");
     EXPECT_EQ(app.Display(), "2,001.25");
 }
@@ -202,7 +211,8 @@ TEST(MainWindow, StopwatchStartsLapsAndStops) {
     app.Click(kIdStopwatchStart);
     EXPECT_EQ(app.Text(kIdStopwatchStart), "Stop");
     EXPECT_TRUE(IsWindowEnabled(app.Control(kIdStopwatchLap)));
-    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return app.Text(kIdStopwatchReadout) >= "00:00:00:20"; }));
+    EXPECT_TRUE(
+        TallymaxApp::WaitUntil([&] { return app.Text(kIdStopwatchReadout) >= "00:00:00:20"; }));
     app.Click(kIdStopwatchLap);
     std::string lap = app.Tape().back();
     EXPECT_EQ(lap.size(), 15u) << lap;
@@ -214,7 +224,8 @@ TEST(MainWindow, StopwatchStartsLapsAndStops) {
     Sleep(200);
     EXPECT_EQ(app.Text(kIdStopwatchReadout), frozen);
     app.Click(kIdStopwatchReset);
-    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return app.Text(kIdStopwatchReadout) == "00:00:00:00"; }));
+    EXPECT_TRUE(
+        TallymaxApp::WaitUntil([&] { return app.Text(kIdStopwatchReadout) == "00:00:00:00"; }));
 }
 
 TEST(MainWindow, MemoryBanksSurviveARestart) {
@@ -236,6 +247,47 @@ TEST(MainWindow, MemoryBanksSurviveARestart) {
     EXPECT_EQ(app.Display(), "1,234.50");
     app.Press("2nd MR");
     EXPECT_EQ(app.Display(), "7.00");
+}
+
+// A held key shows its button pressed until the key comes up; Shift+"5" presses "%",
+// and "5" coming up after Shift releases it all the same.
+TEST(MainWindow, HeldKeysShowTheirButtonsPressed) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND sink = app.Control(kIdInputSink);
+    auto pushed = [&](int id) {
+        return (SendMessageA(app.Control(id), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    };
+    auto post = [&](UINT msg, int key) {
+        PostMessageA(sink, msg, key, msg == WM_KEYUP ? 0xC0000001 : 1);
+        app.Settle();
+    };
+    post(WM_KEYDOWN, '5');
+    EXPECT_TRUE(pushed(kIdKey5));
+    EXPECT_EQ(app.Display(), "5");
+    post(WM_KEYUP, '5');
+    EXPECT_FALSE(pushed(kIdKey5));
+
+    post(WM_KEYDOWN, VK_SHIFT);
+    post(WM_KEYDOWN, '5');
+    EXPECT_TRUE(pushed(kIdPercent));
+    EXPECT_FALSE(pushed(kIdKey5));
+    post(WM_KEYUP, VK_SHIFT);
+    post(WM_KEYUP, '5');
+    EXPECT_FALSE(pushed(kIdPercent));
+
+    // Space shows "Start" pressed; the stopwatch only starts when it comes up.
+    post(WM_KEYDOWN, VK_SPACE);
+    EXPECT_TRUE(pushed(kIdStopwatchStart));
+    EXPECT_EQ(app.Text(kIdStopwatchStart), "Start");
+    post(WM_KEYUP, VK_SPACE);
+    EXPECT_FALSE(pushed(kIdStopwatchStart));
+    EXPECT_EQ(app.Text(kIdStopwatchStart), "Stop");
+    // Bin: "2" does nothing and shows nothing pressed.
+    app.Click(kIdRadioBin);
+    post(WM_KEYDOWN, '2');
+    EXPECT_FALSE(pushed(kIdKey2));
+    post(WM_KEYUP, '2');
 }
 
 TEST(MainWindow, ClickingTheTapeLeavesTheFocusForTheKeys) {
