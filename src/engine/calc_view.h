@@ -7,7 +7,7 @@
 enum class Answer { Yes, No, Cancel };
 
 class CalcView {
-public:
+  public:
     virtual ~CalcView() = default;
 
     // The display read-out (id 1010).
@@ -22,10 +22,10 @@ public:
 
     // Keypad and menu state; ids are those of ui/control_ids.h.
     virtual void EnableKey(int controlId, bool enabled) = 0;
-    virtual void CheckRadio(int controlId) = 0;        // one of the number-system radios
+    virtual void CheckRadio(int controlId) = 0;  // one of the number-system radios
     virtual void CheckMenu(int menuId, bool checked) = 0;
     virtual bool MenuChecked(int menuId) const = 0;
-    virtual void ShowControl(int controlId, bool visible) = 0;  // "Mem2", "Laptop 10 Key"
+    virtual void ShowControl(int controlId, bool visible) = 0;     // "Mem2", "Laptop 10 Key"
     virtual void SetToggleState(int controlId, bool pressed) = 0;  // "2nd", "[O]"
 
     virtual Answer AskYesNoCancel(const std::string& caption, const std::string& text) = 0;

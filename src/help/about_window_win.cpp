@@ -4,6 +4,7 @@
 
 #include "resource_ids.h"
 #include "ui/app_win.h"
+#include "ui/window_class_win.h"
 
 namespace {
 
@@ -105,18 +106,7 @@ LRESULT CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 bool RegisterAboutClass(HINSTANCE instance) {
-    WNDCLASSEXA wc = {};
-    if (GetClassInfoExA(instance, kAboutWindowClass, &wc)) return true;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = AboutProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IMAGE_CALCULATOR3));
-    wc.hIconSm = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IMAGE_CALCULATOR3), IMAGE_ICON, 16, 16, 0));
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kAboutWindowClass;
-    return RegisterClassExA(&wc) != 0;
+    return RegisterProgramWindowClass(instance, kAboutWindowClass, AboutProc);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "help/help_texts.h"
 #include "resource_ids.h"
 #include "ui/app_win.h"
+#include "ui/window_class_win.h"
 
 namespace {
 
@@ -174,18 +175,7 @@ LRESULT CALLBACK HelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 bool RegisterHelpClass(HINSTANCE instance) {
-    WNDCLASSEXA wc = {};
-    if (GetClassInfoExA(instance, kHelpWindowClass, &wc)) return true;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = HelpProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IMAGE_CALCULATOR3));
-    wc.hIconSm = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IMAGE_CALCULATOR3), IMAGE_ICON, 16, 16, 0));
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kHelpWindowClass;
-    return RegisterClassExA(&wc) != 0;
+    return RegisterProgramWindowClass(instance, kHelpWindowClass, HelpProc);
 }
 
 HWND CreateHelpWindow(HWND owner, int startTopic) {

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "resource_ids.h"
 #include "settings/settings_file.h"
 #include "ui/app_win.h"
 #include "ui/main_window_win.h"
+#include "ui/window_class_win.h"
 
 namespace {
 
@@ -187,18 +187,7 @@ LRESULT CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 }
 
 bool RegisterOptionsClass(HINSTANCE instance) {
-    WNDCLASSEXA wc = {};
-    if (GetClassInfoExA(instance, kOptionsWindowClass, &wc)) return true;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = OptionsProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IMAGE_CALCULATOR3));
-    wc.hIconSm = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IMAGE_CALCULATOR3), IMAGE_ICON, 16, 16, 0));
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kOptionsWindowClass;
-    return RegisterClassExA(&wc) != 0;
+    return RegisterProgramWindowClass(instance, kOptionsWindowClass, OptionsProc);
 }
 
 }  // namespace

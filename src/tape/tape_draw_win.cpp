@@ -15,9 +15,12 @@ constexpr int kMaxDrawnChars = 255;
 
 COLORREF TapeLineColor(const char* line) {
     switch (TapeLineInk(line)) {
-        case TapeInk::Red: return RGB(255, 0, 0);
-        case TapeInk::Blue: return RGB(0, 0, 255);
-        default: return GetSysColor(COLOR_WINDOWTEXT);
+        case TapeInk::Red:
+            return RGB(255, 0, 0);
+        case TapeInk::Blue:
+            return RGB(0, 0, 255);
+        default:
+            return GetSysColor(COLOR_WINDOWTEXT);
     }
 }
 
@@ -29,8 +32,11 @@ void DrawTapeLine(const DRAWITEMSTRUCT& d) {
         LRESULT len = SendMessageA(d.hwndItem, LB_GETTEXTLEN, d.itemID, 0);
         if (len > 0) {
             std::vector<char> buf(static_cast<size_t>(len) + 1, '\0');
-            LRESULT got = SendMessageA(d.hwndItem, LB_GETTEXT, d.itemID, reinterpret_cast<LPARAM>(buf.data()));
-            if (got > 0) text.assign(buf.data(), static_cast<size_t>(got < kMaxDrawnChars ? got : kMaxDrawnChars));
+            LRESULT got = SendMessageA(d.hwndItem, LB_GETTEXT, d.itemID,
+                                       reinterpret_cast<LPARAM>(buf.data()));
+            if (got > 0)
+                text.assign(buf.data(),
+                            static_cast<size_t>(got < kMaxDrawnChars ? got : kMaxDrawnChars));
         }
         COLORREF back, ink;
         if (d.itemState & ODS_SELECTED) {
@@ -45,7 +51,8 @@ void DrawTapeLine(const DRAWITEMSTRUCT& d) {
         SetBkColor(dc, back);
         SetTextColor(dc, ink);
         UINT oldAlign = SetTextAlign(dc, TA_RIGHT);
-        TextOutA(dc, d.rcItem.left + kTapeTextRight, d.rcItem.top + 2, text.c_str(), static_cast<int>(text.size()));
+        TextOutA(dc, d.rcItem.left + kTapeTextRight, d.rcItem.top + 2, text.c_str(),
+                 static_cast<int>(text.size()));
         SetTextAlign(dc, oldAlign);
     } else if (d.itemAction == ODA_FOCUS) {
         DrawFocusRect(dc, &d.rcItem);

@@ -20,12 +20,24 @@ void ReportMissingTool(const char* name) {
 
 }  // namespace
 
-void SaveTapeCommand() { SaveTape(MainWindow()); }
-void LoadTapeCommand() { LoadTape(MainWindow()); }
-void PrintTapeCommand() { PrintTape(MainWindow()); }
-void OpenOptionsCommand() { ShowOptionsDialog(MainWindow()); }
-void OpenAboutCommand() { ShowAboutWindow(MainWindow()); }
-void OpenConversionCommand() { ReportMissingTool("conversion calculator"); }
+void SaveTapeCommand() {
+    SaveTape(MainWindow());
+}
+void LoadTapeCommand() {
+    LoadTape(MainWindow());
+}
+void PrintTapeCommand() {
+    PrintTape(MainWindow());
+}
+void OpenOptionsCommand() {
+    ShowOptionsDialog(MainWindow());
+}
+void OpenAboutCommand() {
+    ShowAboutWindow(MainWindow());
+}
+void OpenConversionCommand() {
+    ReportMissingTool("conversion calculator");
+}
 
 void OpenHelpCommand(int startTopic, bool reopen) {
     if (reopen) CloseHelpWindow();
@@ -34,12 +46,24 @@ void OpenHelpCommand(int startTopic, bool reopen) {
 
 void OpenToolWindow(ToolWindow tool) {
     switch (tool) {
-        case ToolWindow::Help: ShowOrOpenHelpWindow(MainWindow()); break;
-        case ToolWindow::Area: ReportMissingTool("area calculator"); break;
-        case ToolWindow::Volume: ReportMissingTool("volume calculator"); break;
-        case ToolWindow::Loan: ReportMissingTool("loan calculator"); break;
-        case ToolWindow::Throughput: ReportMissingTool("throughput test"); break;
+        case ToolWindow::Help:
+            ShowOrOpenHelpWindow(MainWindow());
+            break;
+        case ToolWindow::Area:
+            ReportMissingTool("area calculator");
+            break;
+        case ToolWindow::Volume:
+            ReportMissingTool("volume calculator");
+            break;
+        case ToolWindow::Loan:
+            ReportMissingTool("loan calculator");
+            break;
+        case ToolWindow::Throughput:
+            ReportMissingTool("throughput test");
+            break;
     }
 }
 
-void CloseToolWindows() { CloseHelpWindow(); }
+void CloseToolWindows() {
+    CloseHelpWindow();
+}

@@ -1,6 +1,6 @@
 // The program's entry: start-up order and the message loop.
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <string>
 
@@ -73,7 +73,9 @@ int RunMessageLoop(HWND main) {
 
 }  // namespace
 
-const AppInfo& App() { return g_app; }
+const AppInfo& App() {
+    return g_app;
+}
 
 int RunProgram(HINSTANCE instance) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, 0x7FFF};
@@ -88,4 +90,6 @@ int RunProgram(HINSTANCE instance) {
     return RunMessageLoop(main);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return RunProgram(instance); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return RunProgram(instance);
+}

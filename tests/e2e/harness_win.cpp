@@ -35,14 +35,14 @@ struct Token {
     int id;
 };
 const Token kButtons[] = {
-    {"0", 1054}, {"1", 1015}, {"2", 1011}, {"3", 1040}, {"4", 1041}, {"5", 1042}, {"6", 1039},
-    {"7", 1036}, {"8", 1037}, {"9", 1038}, {"A", 1043}, {"B", 1048}, {"C", 1049}, {"D", 1050},
-    {"E", 1047}, {"F", 1044}, {".", 1028}, {"+/-", 1059}, {"Back", 1025}, {"CE", 1026},
-    {"Clear", 1023}, {"CT", 1020}, {"Feed", 1034}, {"+", 1062}, {"-", 1057}, {"*", 1055},
-    {"/", 1022}, {"=", 1033}, {"%", 1061}, {"1/x", 1032}, {"Tax", 1060}, {"Chg", 1027},
-    {"M+", 1030}, {"MS", 1058}, {"MR", 1056}, {"MC", 1031}, {"2nd", 1045}, {"[O]", 1014},
-    {"Start", 1052}, {"Lap", 1063}, {"Reset", 1021}, {"Dec", 1001}, {"Hex", 1002},
-    {"Bin", 1003}, {"Oct", 1004},
+    {"0", 1054},    {"1", 1015},   {"2", 1011},     {"3", 1040},   {"4", 1041},     {"5", 1042},
+    {"6", 1039},    {"7", 1036},   {"8", 1037},     {"9", 1038},   {"A", 1043},     {"B", 1048},
+    {"C", 1049},    {"D", 1050},   {"E", 1047},     {"F", 1044},   {".", 1028},     {"+/-", 1059},
+    {"Back", 1025}, {"CE", 1026},  {"Clear", 1023}, {"CT", 1020},  {"Feed", 1034},  {"+", 1062},
+    {"-", 1057},    {"*", 1055},   {"/", 1022},     {"=", 1033},   {"%", 1061},     {"1/x", 1032},
+    {"Tax", 1060},  {"Chg", 1027}, {"M+", 1030},    {"MS", 1058},  {"MR", 1056},    {"MC", 1031},
+    {"2nd", 1045},  {"[O]", 1014}, {"Start", 1052}, {"Lap", 1063}, {"Reset", 1021}, {"Dec", 1001},
+    {"Hex", 1002},  {"Bin", 1003}, {"Oct", 1004},
 };
 
 int ButtonId(const std::string& token) {
@@ -57,11 +57,11 @@ struct KeyName {
     bool extended;
 };
 const KeyName kKeyNames[] = {
-    {"Enter", VK_RETURN, false}, {"NumEnter", VK_RETURN, true}, {"Esc", VK_ESCAPE, false},
-    {"Back", VK_BACK, false},     {"Delete", VK_DELETE, true},   {"Up", VK_UP, true},
-    {"Space", VK_SPACE, false},   {"F1", VK_F1, false},          {"NumAdd", VK_ADD, false},
+    {"Enter", VK_RETURN, false},    {"NumEnter", VK_RETURN, true},  {"Esc", VK_ESCAPE, false},
+    {"Back", VK_BACK, false},       {"Delete", VK_DELETE, true},    {"Up", VK_UP, true},
+    {"Space", VK_SPACE, false},     {"F1", VK_F1, false},           {"NumAdd", VK_ADD, false},
     {"NumSub", VK_SUBTRACT, false}, {"NumMul", VK_MULTIPLY, false}, {"NumDiv", VK_DIVIDE, true},
-    {"NumDec", VK_DECIMAL, false}, {"NumLock", VK_NUMLOCK, true}, {"Shift", VK_SHIFT, false},
+    {"NumDec", VK_DECIMAL, false},  {"NumLock", VK_NUMLOCK, true},  {"Shift", VK_SHIFT, false},
     {"Ctrl", VK_CONTROL, false},
 };
 
@@ -187,7 +187,9 @@ TallymaxApp::~TallymaxApp() {
     RemoveFolder(folder_);
 }
 
-void TallymaxApp::WriteIni(const std::string& bytes) { WriteFileBytes(folder_ + "Tallymax.ini", bytes); }
+void TallymaxApp::WriteIni(const std::string& bytes) {
+    WriteFileBytes(folder_ + "Tallymax.ini", bytes);
+}
 
 bool TallymaxApp::Start(const std::string& arguments) {
     if (pi_.hProcess) {
@@ -199,8 +201,8 @@ bool TallymaxApp::Start(const std::string& arguments) {
     std::string cmd = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA si = {};
     si.cb = sizeof si;
-    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si,
-                        &pi_))
+    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                        &si, &pi_))
         return false;
     WaitForInputIdle(pi_.hProcess, 10000);
     main_ = nullptr;
@@ -234,16 +236,22 @@ bool TallymaxApp::Close() {
 }
 
 void TallymaxApp::Click(int id) {
-    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(id)));
 }
 
-void TallymaxApp::Menu(int id) { SendMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+void TallymaxApp::Menu(int id) {
+    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
 
 void TallymaxApp::PostClick(int id) {
-    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(id)));
 }
 
-void TallymaxApp::PostMenu(int id) { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+void TallymaxApp::PostMenu(int id) {
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
 
 void TallymaxApp::Press(const std::string& notation) {
     std::istringstream in(notation);
@@ -296,7 +304,9 @@ std::string TallymaxApp::WindowTextOf(HWND h) {
     return buf;
 }
 
-std::string TallymaxApp::Text(int id) const { return WindowTextOf(Control(id)); }
+std::string TallymaxApp::Text(int id) const {
+    return WindowTextOf(Control(id));
+}
 
 std::vector<std::string> TallymaxApp::Tape() const {
     // The ANSI list messages don't convert across processes under Wine: read the
@@ -318,7 +328,9 @@ std::vector<std::string> TallymaxApp::Tape() const {
     return lines;
 }
 
-std::string TallymaxApp::Ini() const { return ReadFileBytes(folder_ + "Tallymax.ini"); }
+std::string TallymaxApp::Ini() const {
+    return ReadFileBytes(folder_ + "Tallymax.ini");
+}
 
 RECT TallymaxApp::WindowRect() const {
     RECT r = {};
@@ -326,7 +338,8 @@ RECT TallymaxApp::WindowRect() const {
     return r;
 }
 
-HWND TallymaxApp::WaitForWindow(const std::string& cls, const std::string& title, int timeoutMs) const {
+HWND TallymaxApp::WaitForWindow(const std::string& cls, const std::string& title,
+                                int timeoutMs) const {
     FindContext c{pi_.dwProcessId, cls, title, nullptr};
     DWORD start = GetTickCount();
     for (;;) {
@@ -337,7 +350,9 @@ HWND TallymaxApp::WaitForWindow(const std::string& cls, const std::string& title
     }
 }
 
-std::string TallymaxApp::MessageBoxText(HWND box) { return WindowTextOf(GetDlgItem(box, 0xFFFF)); }
+std::string TallymaxApp::MessageBoxText(HWND box) {
+    return WindowTextOf(GetDlgItem(box, 0xFFFF));
+}
 
 void TallymaxApp::PressDialogButton(HWND box, int buttonId) {
     SendMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),

@@ -10,7 +10,7 @@
 #include <vector>
 
 class TallymaxApp {
-public:
+  public:
     // `ini`, when given, is written as Tallymax.ini next to the exe before start.
     TallymaxApp();
     ~TallymaxApp();
@@ -49,7 +49,8 @@ public:
 
     // A top-level window of class `cls` in this process ("#32770" for message boxes),
     // optionally with the title `title`; nullptr after the time-out.
-    HWND WaitForWindow(const std::string& cls, const std::string& title = "", int timeoutMs = 5000) const;
+    HWND WaitForWindow(const std::string& cls, const std::string& title = "",
+                       int timeoutMs = 5000) const;
     static std::string WindowTextOf(HWND h);
     // The text of a message box (its static control).
     static std::string MessageBoxText(HWND box);
@@ -60,7 +61,7 @@ public:
     // Waits until the app has handled everything posted so far.
     void Settle() const;
 
-private:
+  private:
     std::string folder_;
     PROCESS_INFORMATION pi_ = {};
     HWND main_ = nullptr;

@@ -9,7 +9,7 @@
 #include "engine/calc_view.h"
 
 class RecordingView : public CalcView {
-public:
+  public:
     std::string display = "0";
     std::string average = " Avg = 0.00";
     std::string items = " 0 Items";
@@ -22,7 +22,7 @@ public:
     std::map<int, bool> toggles;
     std::string clipboard;
     bool clipboardHasText = true;
-    std::vector<Answer> answers;  // answers to the next questions, in order (Yes when empty)
+    std::vector<Answer> answers;         // answers to the next questions, in order (Yes when empty)
     std::vector<std::string> questions;  // caption + "|" + text of each question asked
     int focusReturns = 0;
 

@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
         std::string cmd = "\"" + exe + "\"";
         LARGE_INTEGER t0, t1;
         QueryPerformanceCounter(&t0);
-        if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                            &pi))
             return 3;
         Find f{pi.dwProcessId, argv[2], nullptr};
         while (!f.found) {
@@ -53,12 +54,13 @@ int main(int argc, char** argv) {
         QueryPerformanceCounter(&t1);
         ms.push_back(1000.0 * (t1.QuadPart - t0.QuadPart) / freq.QuadPart);
         PostMessageA(f.found, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+        if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0)
+            TerminateProcess(pi.hProcess, 1);
         CloseHandle(pi.hProcess);
         CloseHandle(pi.hThread);
     }
     std::sort(ms.begin(), ms.end());
-    printf("%s: median %.1f ms, min %.1f ms, max %.1f ms over %d runs\n", argv[2], ms[ms.size() / 2],
-           ms.front(), ms.back(), runs);
+    printf("%s: median %.1f ms, min %.1f ms, max %.1f ms over %d runs\n", argv[2],
+           ms[ms.size() / 2], ms.front(), ms.back(), runs);
     return 0;
 }
