@@ -1,6 +1,7 @@
 // The program's entry: start-up order and the message loop.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <string>
 
