@@ -1,0 +1,56 @@
+// A second yardstick for start-up time: the minimal window with 48 bare child windows
+// (the keypad's count) that only fill themselves. Under Wine each child window costs
+// far more than on Windows, so this shows how much of Tallymax's start-up is the
+// platform's per-window cost rather than its own work.
+#include <windows.h>
+
+static LRESULT CALLBACK KeyProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        RECT r;
+        GetClientRect(h, &r);
+        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+        EndPaint(h, &ps);
+        return 0;
+    }
+    if (m == WM_ERASEBKGND) return 1;
+    return DefWindowProcA(h, m, w, l);
+}
+
+static LRESULT CALLBACK MainProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(h, m, w, l);
+}
+
+int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
+    WNDCLASSA key = {};
+    key.lpfnWndProc = KeyProc;
+    key.hInstance = inst;
+    key.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    key.lpszClassName = "BareKey";
+    RegisterClassA(&key);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = MainProc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "BareKeypadWindow";
+    RegisterClassA(&wc);
+    HWND h = CreateWindowA("BareKeypadWindow", "Bare keypad", WS_OVERLAPPEDWINDOW, 100, 100, 513, 344,
+                           nullptr, nullptr, inst, nullptr);
+    for (int i = 0; i < 48; ++i)
+        CreateWindowA("BareKey", "", WS_CHILD | WS_VISIBLE, 12 + (i % 8) * 32, 56 + (i / 8) * 28, 28, 24,
+                      h, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1000 + i)), inst, nullptr);
+    ShowWindow(h, SW_SHOW);
+    UpdateWindow(h);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
