@@ -44,8 +44,17 @@ wine_session_start() {
     wine wineboot </dev/null >/dev/null 2>&1 || true
 }
 
+# Each session has a queue of its own, named after its folder, and makes it the default
+# through PRINTER, so that sessions of several work trees can print side by side.
+wine_session_printer_name() {
+    echo "TallymaxPDF$(printf '%s' "$WINE_SESSION_DIR" | cksum | cut -d' ' -f1)"
+}
+
 wine_session_start_printer() {
     command -v cupsd >/dev/null || return 0
+    local queue
+    queue=$(wine_session_printer_name)
+    export PRINTER=$queue LPDEST=$queue
     export TALLYMAX_PDF_DIR=$WINE_SESSION_DIR/pdf
     mkdir -p "$TALLYMAX_PDF_DIR"
     if ! lpstat -r 2>/dev/null | grep -q 'scheduler is running'; then
@@ -53,11 +62,10 @@ wine_session_start_printer() {
         echo $! >"$WINE_SESSION_DIR/cupsd.pid"
         for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'scheduler is running' && break; sleep 0.1; done
     fi
-    printf 'Out %s\n' "$TALLYMAX_PDF_DIR" >/etc/cups/cups-pdf-tallymax.conf
-    touch "$WINE_SESSION_DIR/printer.owned"
-    lpadmin -p TallymaxPDF -E -v cups-pdf:/tallymax -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
+    printf 'Out %s\n' "$TALLYMAX_PDF_DIR" >"/etc/cups/cups-pdf-$queue.conf"
+    echo "$queue" >"$WINE_SESSION_DIR/printer.owned"
+    lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
         -o printer-is-shared=false >/dev/null 2>&1 || true
-    lpadmin -d TallymaxPDF >/dev/null 2>&1 || true
 }
 
 wine_session_stop() {
@@ -70,7 +78,9 @@ wine_session_stop() {
         fi
     done
     if [ -f "$WINE_SESSION_DIR/printer.owned" ]; then
-        lpadmin -x TallymaxPDF >/dev/null 2>&1 || true
-        rm -f /etc/cups/cups-pdf-tallymax.conf "$WINE_SESSION_DIR/printer.owned"
+        local queue
+        queue=$(cat "$WINE_SESSION_DIR/printer.owned")
+        [ -n "$queue" ] && lpadmin -x "$queue" >/dev/null 2>&1
+        rm -f "/etc/cups/cups-pdf-$queue.conf" "$WINE_SESSION_DIR/printer.owned"
     fi
 }

@@ -7,7 +7,7 @@
 #include "help/help_texts.h"
 #include "resource_ids.h"
 #include "ui/app_win.h"
-#include "ui/window_class_win.h"
+#include "ui/window_kit_win.h"
 
 namespace {
 
@@ -20,22 +20,14 @@ constexpr int kMargin = 4;
 // Wide enough for the longest button name of the keyboard page, in dialog units.
 constexpr int kTextTabStop = 56;
 
-HWND g_helpWindow = nullptr;
+ToolWindowSlot g_help;
+
+enum HelpFont { kTitleFont, kVersionFont, kTreeFont, kTextFont };
 
 // What a help window owns besides its controls; released with the window.
 struct HelpWindowData {
-    ~HelpWindowData() {
-        DeleteObject(titleFont);
-        DeleteObject(versionFont);
-        DeleteObject(treeFont);
-        DeleteObject(textFont);
-    }
-
     int startTopic = 0;
-    HFONT titleFont = nullptr;    // "Tahoma" 24
-    HFONT versionFont = nullptr;  // "Tahoma" 11
-    HFONT treeFont = nullptr;     // "Tahoma" 12
-    HFONT textFont = nullptr;     // "Arial" 12
+    WindowFonts fonts;
 };
 
 struct CreateParams {
@@ -43,20 +35,18 @@ struct CreateParams {
     bool adopted = false;
 };
 
-HFONT MakeFont(const char* face, int pixelHeight, int weight = FW_NORMAL) {
-    return CreateFontA(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face);
-}
-
-HWND AddControl(HWND parent, const char* cls, const char* text, DWORD style, DWORD exStyle, int id,
-                HFONT font) {
-    HWND control = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
-                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
-    if (font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
-}
+// Placed by Layout, which follows the window's size.
+const ControlDef kHelpControls[] = {
+    {"STATIC", "", kIdHelpIcon, 0, 0, 10, 10, SS_ICON, 0, 0, kNoFont},
+    {"STATIC", "Tallymax", kIdHelpTitle, 0, 0, 10, 10, SS_LEFT, 0, kTitleFont},
+    {"STATIC", "Version 2.0", kIdHelpVersion, 0, 0, 10, 10, SS_LEFT, 0, kVersionFont},
+    {WC_TREEVIEWA, "", kIdHelpTree, 0, 0, 10, 10,
+     TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
+     WS_EX_CLIENTEDGE, kTreeFont},
+    {"EDIT", "", kIdHelpText, 0, 0, 10, 10,
+     ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+     kTextFont},
+};
 
 void Layout(HWND window) {
     RECT client;
@@ -95,24 +85,15 @@ void FillTree(HWND tree, int selectCode) {
         SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(selected));
 }
 
-void CreateControls(HWND window, HelpWindowData& d) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    HWND icon = AddControl(window, "STATIC", "", SS_ICON, 0, kIdHelpIcon, nullptr);
-    SendMessageA(icon, STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadIconA(instance, MAKEINTRESOURCEA(IMAGE_CALCULATOR3))),
-                 0);
-    AddControl(window, "STATIC", "Tallymax", SS_LEFT, 0, kIdHelpTitle, d.titleFont);
-    HWND version =
-        AddControl(window, "STATIC", "Version 2.0", SS_LEFT, 0, kIdHelpVersion, d.versionFont);
-    SetWindowTextA(version, App().versionText.c_str());
-    AddControl(window, WC_TREEVIEWA, "",
-               TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
-               WS_EX_CLIENTEDGE, kIdHelpTree, d.treeFont);
-    HWND text = AddControl(window, "EDIT", "",
-                           ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
-                           WS_EX_CLIENTEDGE, kIdHelpText, d.textFont);
+void CreateHelpControls(HWND window, HelpWindowData& d) {
+    CreateControls(window, kHelpControls, d.fonts);
+    SendDlgItemMessageA(window, kIdHelpIcon, STM_SETICON,
+                        reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr),
+                                                           MAKEINTRESOURCEA(IMAGE_CALCULATOR3))),
+                        0);
+    SetItemText(window, kIdHelpVersion, App().versionText);
     int tabStop = kTextTabStop;
-    SendMessageA(text, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+    SendDlgItemMessageA(window, kIdHelpText, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     Layout(window);
     // The text pane must exist before the selection fills it.
     FillTree(GetDlgItem(window, kIdHelpTree), TopicSelectedAtStart(d.startTopic));
@@ -134,7 +115,7 @@ LRESULT CALLBACK HelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             break;
         }
         case WM_CREATE:
-            CreateControls(window, *d);
+            CreateHelpControls(window, *d);
             return 0;
         case WM_SIZE:
             Layout(window);
@@ -162,7 +143,7 @@ LRESULT CALLBACK HelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
         case WM_DESTROY:
-            if (g_helpWindow == window) g_helpWindow = nullptr;
+            ToolWindowDestroyed(window);
             return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -174,30 +155,22 @@ LRESULT CALLBACK HelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool RegisterHelpClass(HINSTANCE instance) {
-    return RegisterProgramWindowClass(instance, kHelpWindowClass, HelpProc);
-}
-
 HWND CreateHelpWindow(HWND owner, int startTopic) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterHelpClass(instance)) return nullptr;
+    if (!RegisterProgramWindowClass(instance, kHelpWindowClass, HelpProc)) return nullptr;
     auto* d = new HelpWindowData;
     d->startTopic = startTopic;
-    d->titleFont = MakeFont("Tahoma", 24);
-    d->versionFont = MakeFont("Tahoma", 11);
-    d->treeFont = MakeFont("Tahoma", 12);
-    d->textFont = MakeFont("Arial", 12);
-    int left = (GetSystemMetrics(SM_CXSCREEN) - kOuterWidth) / 2;
-    int top = (GetSystemMetrics(SM_CYSCREEN) - kOuterHeight) / 2;
+    d->fonts.Make({{"Tahoma", 24}, {"Tahoma", 11}, {"Tahoma", 12}, {"Arial", 12}});
+    POINT at = CentredOnScreen(kOuterWidth, kOuterHeight);
     CreateParams params{d};
     HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kHelpWindowClass, "Tallymax Help",
-                                  WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, left, top, kOuterWidth,
+                                  WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, at.x, at.y, kOuterWidth,
                                   kOuterHeight, owner, nullptr, instance, &params);
     if (!window) {
         if (!params.adopted) delete d;
         return nullptr;
     }
-    g_helpWindow = window;
+    AdoptToolWindow(g_help, window);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     // A tree that gets the focus with nothing selected selects its first node, so a
@@ -211,7 +184,7 @@ HWND CreateHelpWindow(HWND owner, int startTopic) {
 }  // namespace
 
 HWND HelpWindow() {
-    return g_helpWindow;
+    return g_help.window;
 }
 
 HWND OpenHelpWindow(HWND owner, int startTopic) {
@@ -220,10 +193,9 @@ HWND OpenHelpWindow(HWND owner, int startTopic) {
 }
 
 HWND ShowOrOpenHelpWindow(HWND owner) {
-    HWND window = g_helpWindow;
+    HWND window = g_help.window;
     if (window && IsWindow(window) && IsWindowVisible(window)) {
-        if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-        SetForegroundWindow(window);
+        BringToolWindowForward(g_help);
         SetFocus(GetDlgItem(window, kIdHelpTree));
         return window;
     }
@@ -232,6 +204,6 @@ HWND ShowOrOpenHelpWindow(HWND owner) {
 }
 
 void CloseHelpWindow() {
-    if (g_helpWindow && IsWindow(g_helpWindow)) DestroyWindow(g_helpWindow);
-    g_helpWindow = nullptr;
+    if (g_help.window && IsWindow(g_help.window)) DestroyWindow(g_help.window);
+    g_help.window = nullptr;
 }

@@ -4,8 +4,7 @@
 
 #include "settings/settings_file.h"
 #include "ui/app_win.h"
-#include "ui/main_window_win.h"
-#include "ui/window_class_win.h"
+#include "ui/window_kit_win.h"
 
 namespace {
 
@@ -16,18 +15,14 @@ constexpr int kOuterHeight = 228;
 struct OptionsDialog {
     OptionValues* values;
     const OptionsEffects* effects;
-    HFONT sansFont = nullptr;    // "MS Sans Serif" 11: group box, radio buttons, check boxes
-    HFONT tahomaFont = nullptr;  // "Tahoma" 12: tax label and field, push buttons
-    OptionsForm chosen;          // the controls as "Ok" found them
+    WindowFonts fonts;   // kSans, kTahoma
     int result = 0;
     bool done = false;
 };
 
-HFONT MakeFont(const char* face, int pixelHeight) {
-    return CreateFontA(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face);
-}
+// "MS Sans Serif" 11: group box, radio buttons, check boxes; "Tahoma" 12: tax label
+// and field, push buttons.
+enum OptionsFont { kSans, kTahoma };
 
 // Room a radio button or check box leaves for its caption beside the mark.
 constexpr int kMarkWidth = 18;
@@ -61,61 +56,37 @@ bool CaptionsFit(HFONT font) {
 // face in its place, a smaller height keeps the captions whole instead of cut off.
 HFONT MakeSansFont() {
     for (int height = 11; height > 8; --height) {
-        HFONT font = MakeFont("MS Sans Serif", height);
+        HFONT font = MakeFont({"MS Sans Serif", height});
         if (CaptionsFit(font)) return font;
         DeleteObject(font);
     }
-    return MakeFont("MS Sans Serif", 8);
+    return MakeFont({"MS Sans Serif", 8});
 }
 
-HWND AddControl(HWND dialog, const char* cls, const char* text, DWORD style, DWORD exStyle, int id,
-                int x, int y, int w, int h, HFONT font) {
-    HWND control = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
-                                   dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
-}
-
-void CreateControls(HWND dialog, OptionsDialog& d) {
-    // Created in tab order: the modes, the rate, the two switches, then the buttons.
-    AddControl(dialog, "BUTTON", "Calculator Mode", BS_GROUPBOX, 0, kIdOptionsModeGroup, 4, 11, 147,
-               56, d.sansFont);
-    AddControl(dialog, "BUTTON", "Standard Calculator", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-               0, kIdOptionsStandard, 8, 28, 125, 16, d.sansFont);
-    AddControl(dialog, "BUTTON", "Adding Machine", BS_AUTORADIOBUTTON, 0, kIdOptionsAdding, 8, 46,
-               124, 16, d.sansFont);
-    AddControl(dialog, "STATIC", "Tax Rate (%)", WS_GROUP, 0, kIdOptionsTaxLabel, 8, 76, 80, 16,
-               d.tahomaFont);
-    AddControl(dialog, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-               kIdOptionsTaxField, 88, 76, 44, 16, d.tahomaFont);
-    AddControl(dialog, "BUTTON", "Laptop 10 Key Support (No need for your Num Locks to be on)",
-               BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, 0, kIdOptionsLaptopKeys, 8, 104, 333,
-               15, d.sansFont);
-    AddControl(dialog, "BUTTON", "Always on Top (Tallymax is always on top of all other windows)",
-               BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, 0, kIdOptionsAlwaysOnTop, 8, 126, 333,
-               15, d.sansFont);
-    AddControl(dialog, "STATIC", "", SS_SUNKEN, 0, kIdOptionsSeparator, 8, 152, 340, 2, d.sansFont);
-    AddControl(dialog, "BUTTON", "Ok", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, IDOK, 188, 160,
-               68, 28, d.tahomaFont);
-    AddControl(dialog, "BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, IDCANCEL, 268, 160, 68,
-               28, d.tahomaFont);
-}
-
-void SetCheck(HWND dialog, int id, bool on) {
-    SendDlgItemMessageA(dialog, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-bool IsChecked(HWND dialog, int id) {
-    return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+// In tab order: the modes, the rate, the two switches, then the buttons.
+const ControlDef kOptionsControls[] = {
+    {"BUTTON", "Calculator Mode", kIdOptionsModeGroup, 4, 11, 147, 56, BS_GROUPBOX, 0, kSans},
+    {"BUTTON", "Standard Calculator", kIdOptionsStandard, 8, 28, 125, 16,
+     BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0, kSans},
+    {"BUTTON", "Adding Machine", kIdOptionsAdding, 8, 46, 124, 16, BS_AUTORADIOBUTTON, 0, kSans},
+    {"STATIC", "Tax Rate (%)", kIdOptionsTaxLabel, 8, 76, 80, 16, WS_GROUP, 0, kTahoma},
+    {"EDIT", "", kIdOptionsTaxField, 88, 76, 44, 16, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+     kTahoma},
+    {"BUTTON", "Laptop 10 Key Support (No need for your Num Locks to be on)", kIdOptionsLaptopKeys,
+     8, 104, 333, 15, BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, 0, kSans},
+    {"BUTTON", "Always on Top (Tallymax is always on top of all other windows)",
+     kIdOptionsAlwaysOnTop, 8, 126, 333, 15, BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, 0, kSans},
+    {"STATIC", "", kIdOptionsSeparator, 8, 152, 340, 2, SS_SUNKEN, 0, kSans},
+    {"BUTTON", "Ok", IDOK, 188, 160, 68, 28, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, kTahoma},
+    {"BUTTON", "Cancel", IDCANCEL, 268, 160, 68, 28, BS_PUSHBUTTON | WS_TABSTOP, 0, kTahoma},
+};
 
 void ShowForm(HWND dialog, const OptionsForm& form) {
     SetCheck(dialog, kIdOptionsLaptopKeys, form.laptopKeys);
     SetCheck(dialog, kIdOptionsAlwaysOnTop, form.alwaysOnTop);
     SetCheck(dialog, kIdOptionsAdding, form.addingMachine);
     SetCheck(dialog, kIdOptionsStandard, form.standardCalculator);
-    SetDlgItemTextA(dialog, kIdOptionsTaxField, form.taxRateText.c_str());
+    SetItemText(dialog, kIdOptionsTaxField, form.taxRateText);
 }
 
 OptionsForm ReadForm(HWND dialog) {
@@ -124,35 +95,20 @@ OptionsForm ReadForm(HWND dialog) {
     form.addingMachine = IsChecked(dialog, kIdOptionsAdding);
     form.laptopKeys = IsChecked(dialog, kIdOptionsLaptopKeys);
     form.alwaysOnTop = IsChecked(dialog, kIdOptionsAlwaysOnTop);
-    HWND field = GetDlgItem(dialog, kIdOptionsTaxField);
-    int length = GetWindowTextLengthA(field);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(field, &text[0], length + 1)));
-    form.taxRateText = text;
+    form.taxRateText = ItemText(dialog, kIdOptionsTaxField);
     return form;
 }
 
-void Finish(HWND dialog, OptionsDialog& d, int result) {
+void Finish(OptionsDialog& d, int result) {
     d.result = result;
     d.done = true;
-    // The owner is enabled before the dialog goes, so that the activation returns to
-    // it rather than to another program's window.
-    HWND owner = GetWindow(dialog, GW_OWNER);
-    if (owner) EnableWindow(owner, TRUE);
-    DestroyWindow(dialog);
 }
 
 LRESULT CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* d = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+    auto* d = WindowData<OptionsDialog>(dialog, message, lParam);
     switch (message) {
-        case WM_NCCREATE: {
-            auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-            SetWindowLongPtrA(dialog, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-            break;
-        }
         case WM_CREATE:
-            CreateControls(dialog, *d);
+            CreateControls(dialog, kOptionsControls, d->fonts);
             ShowForm(dialog, FormForValues(*d->values));
             return 0;
         case DM_GETDEFID:
@@ -161,7 +117,8 @@ LRESULT CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
             if (!d || HIWORD(wParam) != BN_CLICKED) break;
             if (LOWORD(wParam) == IDOK) {
                 OptionsForm chosen = ReadForm(dialog);
-                Finish(dialog, *d, 1);
+                Finish(*d, 1);
+                EndModalWindow(dialog);
                 // Applied once the dialog is gone: moving the owner into the topmost
                 // band while a window it owns is open can leave it outside the band
                 // (seen under Wine).
@@ -169,12 +126,12 @@ LRESULT CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
                 return 0;
             }
             if (LOWORD(wParam) == IDCANCEL) {
-                Finish(dialog, *d, 0);
+                Finish(*d, 0);
                 return 0;
             }
             break;
         case WM_CLOSE:
-            if (d) Finish(dialog, *d, 0);
+            if (d) Finish(*d, 0);
             return 0;
         case WM_CTLCOLORSTATIC:
             // The labels and check boxes sit on the dialog face, not on white.
@@ -186,53 +143,26 @@ LRESULT CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcA(dialog, message, wParam, lParam);
 }
 
-bool RegisterOptionsClass(HINSTANCE instance) {
-    return RegisterProgramWindowClass(instance, kOptionsWindowClass, OptionsProc);
-}
-
 }  // namespace
 
 int RunOptionsDialog(HWND owner, OptionValues& values, const OptionsEffects& effects) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterOptionsClass(instance)) return 0;
+    if (!RegisterProgramWindowClass(instance, kOptionsWindowClass, OptionsProc)) return 0;
 
     OptionsDialog d;
     d.values = &values;
     d.effects = &effects;
-    d.sansFont = MakeSansFont();
-    d.tahomaFont = MakeFont("Tahoma", 12);
+    d.fonts.fonts = {MakeSansFont(), MakeFont({"Tahoma", 12})};
 
-    int left = (GetSystemMetrics(SM_CXSCREEN) - kOuterWidth) / 2;
-    int top = (GetSystemMetrics(SM_CYSCREEN) - kOuterHeight) / 2;
+    POINT at = CentredOnScreen(kOuterWidth, kOuterHeight);
     HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kOptionsWindowClass,
-                                  "Tallymax Options", WS_POPUP | WS_CAPTION | WS_SYSMENU, left, top,
-                                  kOuterWidth, kOuterHeight, owner, nullptr, instance, &d);
-    if (dialog) {
-        if (owner) EnableWindow(owner, FALSE);
-        ShowWindow(dialog, SW_SHOW);
-        UpdateWindow(dialog);
-        SetFocus(GetDlgItem(dialog, values.calcMode == 1 ? kIdOptionsAdding : kIdOptionsStandard));
-
-        // The dialog's own loop: the owner stays disabled and gets no input meanwhile.
-        MSG msg;
-        bool quit = false;
-        while (!d.done && IsWindow(dialog)) {
-            BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-            if (got == 0 || got == -1) {
-                quit = got == 0;
-                break;
-            }
-            if (IsDialogMessageA(dialog, &msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (owner) EnableWindow(owner, TRUE);
-        if (!d.done) DestroyWindow(dialog);
-        if (owner && !d.done) SetActiveWindow(owner);
-        if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
-    }
-    DeleteObject(d.sansFont);
-    DeleteObject(d.tahomaFont);
+                                  "Tallymax Options", WS_POPUP | WS_CAPTION | WS_SYSMENU, at.x,
+                                  at.y, kOuterWidth, kOuterHeight, owner, nullptr, instance, &d);
+    if (!dialog) return 0;
+    ShowWindow(dialog, SW_SHOW);
+    UpdateWindow(dialog);
+    SetFocus(GetDlgItem(dialog, values.calcMode == 1 ? kIdOptionsAdding : kIdOptionsStandard));
+    RunModalLoop(dialog, d.done);
     return d.result;
 }
 

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "settings/settings_file.h"
+#include "tape/tape_print.h"
 #include "tape/tape_report.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
-#include "ui/main_window_win.h"
+#include "ui/report_printer_win.h"
 
 namespace {
 
@@ -33,10 +34,6 @@ const UINT kProblemStyle = MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL | MB_SETFOR
 
 constexpr DWORD kReadPiece = 256 * 1024;
 constexpr size_t kWriteBuffer = 64 * 1024;
-// Courier New like every tape and report text: the tape lines are right-aligned by
-// blanks in a 30-character field, which lines up only in a fixed-pitch face (the
-// default font of many printer drivers is a proportional one).
-constexpr int kPrintPoints = 10;
 
 std::string SystemErrorText(DWORD error) {
     char* text = nullptr;
@@ -213,70 +210,6 @@ bool ReadTapeFileInto(HWND mainWindow, Calculator& calc, const std::string& path
     return true;
 }
 
-// Prints the header, two empty lines and the tape lines from the top left of the
-// printable area, starting a new page when a page is full. False when the job failed.
-bool PrintTapeReport(HDC dc, const Calculator& calc) {
-    HFONT font =
-        CreateFontA(-MulDiv(kPrintPoints, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
-                    FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
-    HGDIOBJ oldFont = SelectObject(dc, font);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    int lineHeight = std::max(1, static_cast<int>(metrics.tmHeight + metrics.tmExternalLeading));
-    int pageHeight = GetDeviceCaps(dc, VERTRES);
-
-    DOCINFOA doc{};
-    doc.cbSize = sizeof doc;
-    doc.lpszDocName = kPrintDocumentName;
-    bool ok = StartDocA(dc, &doc) > 0;
-    bool pageOpen = false;
-    int y = 0;
-    auto startPage = [&]() {
-        if (StartPage(dc) <= 0) return false;
-        // Some drivers reset the device context at each page.
-        SelectObject(dc, font);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-        pageOpen = true;
-        y = 0;
-        return true;
-    };
-    if (ok) ok = startPage();
-    if (ok) {
-        ComposeTapeReport(calc, LocalClock(), [&](ReportLineKind kind, const std::string& line) {
-            if (kind == ReportLineKind::Trailer) return false;  // the printout ends with the tape
-            if (y > 0 && y + lineHeight > pageHeight) {
-                pageOpen = false;
-                if (EndPage(dc) <= 0 || !startPage()) return false;
-            }
-            if (!line.empty()) {
-                bool red = kind == ReportLineKind::Tape && PrintsInRed(line);
-                SetTextColor(dc, red ? RGB(255, 0, 0) : RGB(0, 0, 0));
-                TextOutA(dc, 0, y, line.data(), static_cast<int>(line.size()));
-            }
-            y += lineHeight;
-            return true;
-        });
-        // Stopping at the trailer is the normal end; a page failure leaves no page open.
-        ok = pageOpen;
-    }
-    if (ok) ok = EndPage(dc) > 0;
-    if (ok) {
-        ok = EndDoc(dc) > 0;
-    } else {
-        AbortDoc(dc);
-    }
-    SelectObject(dc, oldFont);
-    DeleteObject(font);
-    return ok;
-}
-
-void LeaveTopmostBand(HWND window, bool leave) {
-    SetWindowPos(window, leave ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 void SaveTape(HWND mainWindow) {
@@ -315,22 +248,10 @@ void LoadTape(HWND mainWindow) {
 }
 
 void PrintTape(HWND mainWindow) {
-    // Like the message boxes, the dialog must not open behind an always-on-top window.
-    bool topmost = TopMostOn();
-    if (topmost) LeaveTopmostBand(mainWindow, true);
-    PRINTDLGA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = mainWindow;
-    dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
-    BOOL chosen = PrintDlgA(&dialog);
-    if (topmost) LeaveTopmostBand(mainWindow, false);
-    if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
-    if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
-
-    if (chosen && dialog.hDC) {
-        bool printed = PrintTapeReport(dialog.hDC, TheCalculator());
-        DeleteDC(dialog.hDC);
-        if (!printed) ShowProblem(kPrintFailedText, kPrintCaption, 0);
-    }
+    const Calculator& calc = TheCalculator();
+    ReportClock clock = LocalClock();
+    PrintOutcome outcome = PrintReport(mainWindow, kPrintDocumentName, TapePrintFonts(),
+                                       [&](ReportPrinter& p) { PrintTapeLayout(calc, clock, p); });
+    if (outcome == PrintOutcome::Failed) ShowProblem(kPrintFailedText, kPrintCaption, 0);
     ReturnFocus();
 }

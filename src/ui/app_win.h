@@ -25,5 +25,12 @@ const std::string& SettingsPath();
 // leaves the topmost band while the box is up and returns to it afterwards.
 int ShowMessage(const std::string& text, const std::string& caption, UINT style);
 
+// Whether the laptop 10-key map is on (the "LT10Key" setting), and the main window's
+// always-on-top state, as the options dialog changes them.
+bool LaptopMapOn();
+void SetLaptopMap(bool on);
+void SetTopMost(bool on);
+bool TopMostOn();
+
 // Gives the keyboard focus back to the hidden input field of the main window.
 void ReturnFocus();

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "ui/window_kit_win.h"
+
 namespace {
 
 const char kRecordProperty[] = "FLY_PTR";
@@ -181,18 +183,7 @@ LRESULT CALLBACK LinesProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool RegisterLinesClass() {
-    static bool registered = false;
-    if (registered) return true;
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
-    wc.lpfnWndProc = LinesProc;
-    wc.cbWndExtra = sizeof(LinesRecord*);
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = kFireLinesClass;
-    registered = RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered;
+    return RegisterControlClass(kFireLinesClass, LinesProc, sizeof(LinesRecord*));
 }
 
 }  // namespace

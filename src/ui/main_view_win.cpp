@@ -7,18 +7,12 @@
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
 #include "ui/themed_button_win.h"
+#include "ui/window_kit_win.h"
 
 namespace {
 
 HWND Control(int id) {
     return GetDlgItem(MainWindow(), id);
-}
-
-std::string WindowText(HWND h) {
-    int n = GetWindowTextLengthA(h);
-    std::string s(n + 1, '\0');
-    s.resize(GetWindowTextA(h, &s[0], n + 1));
-    return s;
 }
 
 bool OpenClipboardPatiently() {

@@ -2,23 +2,17 @@
 
 #include <windows.h>
 
+#include "convert/convert_window_win.h"
 #include "help/about_window_win.h"
 #include "help/help_window_win.h"
+#include "loan/loan_window_win.h"
+#include "measure/measure_window_win.h"
 #include "settings/options_dialog_win.h"
 #include "tape/tape_files_win.h"
+#include "throughput/throughput_window_win.h"
 #include "ui/app_win.h"
 #include "ui/main_window_win.h"
-
-namespace {
-
-// Tool windows that are not part of this build yet say so instead of doing nothing.
-void ReportMissingTool(const char* name) {
-    ShowMessage(std::string("The ") + name + " is not available in this version of Tallymax.",
-                "Tallymax", MB_OK | MB_ICONINFORMATION);
-    ReturnFocus();
-}
-
-}  // namespace
+#include "ui/window_kit_win.h"
 
 void SaveTapeCommand() {
     SaveTape(MainWindow());
@@ -36,7 +30,7 @@ void OpenAboutCommand() {
     ShowAboutWindow(MainWindow());
 }
 void OpenConversionCommand() {
-    ReportMissingTool("conversion calculator");
+    OpenConversionWindow();
 }
 
 void OpenHelpCommand(int startTopic, bool reopen) {
@@ -50,20 +44,21 @@ void OpenToolWindow(ToolWindow tool) {
             ShowOrOpenHelpWindow(MainWindow());
             break;
         case ToolWindow::Area:
-            ReportMissingTool("area calculator");
+            OpenAreaWindow();
             break;
         case ToolWindow::Volume:
-            ReportMissingTool("volume calculator");
+            OpenVolumeWindow();
             break;
         case ToolWindow::Loan:
-            ReportMissingTool("loan calculator");
+            OpenLoanWindow();
             break;
         case ToolWindow::Throughput:
-            ReportMissingTool("throughput test");
+            OpenThroughputWindow();
             break;
     }
 }
 
 void CloseToolWindows() {
     CloseHelpWindow();
+    CloseAllToolWindows();
 }

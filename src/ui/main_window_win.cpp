@@ -25,6 +25,7 @@
 #include "ui/main_window_tools_win.h"
 #include "ui/status_bar_win.h"
 #include "ui/themed_button_win.h"
+#include "ui/window_kit_win.h"
 
 namespace {
 
@@ -657,10 +658,7 @@ void ReturnFocus() {
 }
 
 int ShowMessage(const std::string& text, const std::string& caption, UINT style) {
-    if (g_main.topMost) PlaceTopMost(false);
-    int answer = MessageBoxA(g_main.window, text.c_str(), caption.c_str(), style);
-    if (g_main.topMost) PlaceTopMost(true);
-    return answer;
+    return ShowMessageFrom(g_main.window, text, caption, style);
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {

@@ -17,9 +17,3 @@ void ToggleAlwaysOnTop();
 // The tool windows the keypad and the menu open.
 enum class ToolWindow { Area, Volume, Loan, Throughput, Help };
 void OpenToolWindow(ToolWindow tool);
-
-// Whether the laptop 10-key map is on (the "LT10Key" setting).
-bool LaptopMapOn();
-void SetLaptopMap(bool on);
-void SetTopMost(bool on);
-bool TopMostOn();

@@ -7,6 +7,7 @@
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
 #include "ui/stopwatch.h"
+#include "ui/window_kit_win.h"
 
 namespace {
 
@@ -31,12 +32,6 @@ double StopwatchClock() {
 
 HWND Control(int id) {
     return GetDlgItem(MainWindow(), id);
-}
-
-std::string WindowText(HWND window) {
-    char text[64] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 void SetTextIfChanged(int id, const std::string& text) {

@@ -3,6 +3,8 @@
 #include <new>
 #include <string>
 
+#include "ui/window_kit_win.h"
+
 namespace {
 
 const char kRecordProperty[] = "FLY_PTR";
@@ -166,13 +168,6 @@ void MeasureIcon(HICON icon, int& width, int& height) {
     }
     if (info.hbmColor) DeleteObject(info.hbmColor);
     if (info.hbmMask) DeleteObject(info.hbmMask);
-}
-
-std::string WindowText(HWND hwnd) {
-    int length = GetWindowTextLengthA(hwnd);
-    std::string text(length + 1, '\0');
-    text.resize(GetWindowTextA(hwnd, &text[0], length + 1));
-    return text;
 }
 
 void DrawImage(HDC dc, HICON image, const ButtonBox& box, bool disabled, int nativeWidth,
@@ -479,18 +474,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool RegisterButtonClass() {
-    static bool registered = false;
-    if (registered) return true;
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
-    wc.lpfnWndProc = ButtonProc;
-    wc.cbWndExtra = sizeof(ButtonRecord*);
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = kThemedButtonClass;
-    registered = RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered;
+    return RegisterControlClass(kThemedButtonClass, ButtonProc, sizeof(ButtonRecord*));
 }
 
 BOOL CALLBACK RepaintIfButton(HWND hwnd, LPARAM) {

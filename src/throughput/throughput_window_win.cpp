@@ -1,0 +1,18 @@
+#include "throughput/throughput_window_win.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/app_win.h"
+
+// Not built yet: says so instead of doing nothing.
+static void ReportMissing(const char* name) {
+    ShowMessage(std::string("The ") + name + " is not available in this version of Tallymax.",
+                "Tallymax", MB_OK | MB_ICONINFORMATION);
+    ReturnFocus();
+}
+
+void OpenThroughputWindow() {
+    ReportMissing("throughput test");
+}

@@ -1,0 +1,351 @@
+#include "ui/window_kit_win.h"
+
+#include <algorithm>
+
+#include "resource_ids.h"
+#include "ui/app_win.h"
+
+HFONT MakeFont(const FontSpec& spec) {
+    bool courier = lstrcmpiA(spec.face, "Courier New") == 0;
+    return CreateFontA(-spec.height, 0, 0, 0, spec.weight, spec.italic, spec.underline, FALSE,
+                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       courier ? (FIXED_PITCH | FF_MODERN) : (DEFAULT_PITCH | FF_DONTCARE),
+                       spec.face);
+}
+
+void WindowFonts::Make(const std::vector<FontSpec>& specs) {
+    Release();
+    for (const FontSpec& spec : specs) fonts.push_back(MakeFont(spec));
+}
+
+void WindowFonts::Release() {
+    for (HFONT f : fonts)
+        if (f) DeleteObject(f);
+    fonts.clear();
+}
+
+HFONT WindowFonts::Font(int index) const {
+    return index >= 0 && index < static_cast<int>(fonts.size()) ? fonts[index] : nullptr;
+}
+
+HWND AddControl(HWND parent, const ControlDef& def, HFONT font) {
+    DWORD style = WS_CHILD | def.style;
+    if (!(def.flags & kHidden)) style |= WS_VISIBLE;
+    if (def.flags & kDisabled) style |= WS_DISABLED;
+    HWND control = CreateWindowExA(
+        def.exStyle, def.className, def.caption, style, def.x, def.y, def.w, def.h, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), GetModuleHandleA(nullptr), nullptr);
+    if (control && font && !(def.flags & kNoFont))
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+void CreateControls(HWND parent, const ControlDef* table, std::size_t count,
+                    const WindowFonts& fonts) {
+    for (std::size_t i = 0; i < count; ++i) AddControl(parent, table[i], fonts.Font(table[i].font));
+}
+
+std::string WindowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    if (length <= 0) return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], length + 1)));
+    return text;
+}
+
+std::string ItemText(HWND parent, int id) {
+    return WindowText(GetDlgItem(parent, id));
+}
+
+void SetItemText(HWND parent, int id, const std::string& text) {
+    SetDlgItemTextA(parent, id, text.c_str());
+}
+
+void SetCheck(HWND parent, int id, bool on) {
+    SendDlgItemMessageA(parent, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool IsChecked(HWND parent, int id) {
+    return SendDlgItemMessageA(parent, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void EnableItem(HWND parent, int id, bool on) {
+    EnableWindow(GetDlgItem(parent, id), on ? TRUE : FALSE);
+}
+
+bool RegisterProgramWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExA(instance, name, &wc)) return true;
+    wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IMAGE_CALCULATOR3));
+    wc.hIconSm = static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IMAGE_CALCULATOR3), IMAGE_ICON, 16, 16, 0));
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    return RegisterClassExA(&wc) != 0;
+}
+
+bool RegisterControlClass(const char* name, WNDPROC procedure, int extraBytes) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (GetClassInfoExA(instance, name, &wc)) return true;
+    wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
+    wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = extraBytes;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+POINT CentredOnScreen(int outerWidth, int outerHeight) {
+    return POINT{(GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2};
+}
+
+void* WindowDataOf(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        void* data = reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
+        return data;
+    }
+    return reinterpret_cast<void*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+// ---- Modality ----
+
+namespace {
+
+struct DisableContext {
+    HWND except;
+    std::vector<HWND>* disabled;
+};
+
+BOOL CALLBACK DisableOne(HWND window, LPARAM lp) {
+    auto* c = reinterpret_cast<DisableContext*>(lp);
+    if (window != c->except && IsWindowEnabled(window) && IsWindowVisible(window)) {
+        EnableWindow(window, FALSE);
+        c->disabled->push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+ProgramModal::ProgramModal(HWND except) {
+    DisableContext c{except, &disabled_};
+    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&c));
+}
+
+ProgramModal::~ProgramModal() {
+    Release();
+}
+
+void ProgramModal::Release() {
+    // The owners last, so that the main window is enabled when activation comes back.
+    for (auto it = disabled_.rbegin(); it != disabled_.rend(); ++it)
+        if (IsWindow(*it)) EnableWindow(*it, TRUE);
+    disabled_.clear();
+}
+
+TopmostGuard::TopmostGuard() {
+    HWND main = MainWindow();
+    if (main && (GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        lifted_ = main;
+        SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+TopmostGuard::~TopmostGuard() {
+    if (lifted_ && IsWindow(lifted_))
+        SetWindowPos(lifted_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+namespace {
+constexpr char kModalProperty[] = "TallymaxModalLoop";
+}
+
+void RunModalLoop(HWND window, const bool& done, HWND focusAfter) {
+    HWND owner = GetWindow(window, GW_OWNER);
+    ProgramModal modal(window);
+    SetPropA(window, kModalProperty, &modal);
+    MSG msg;
+    bool quit = false;
+    while (!done && IsWindow(window)) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            quit = got == 0;
+            break;
+        }
+        if (IsDialogMessageA(window, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    // Enabled before the window goes, so that the activation returns to the owner
+    // rather than to another program's window.
+    modal.Release();
+    if (IsWindow(window)) {
+        RemovePropA(window, kModalProperty);
+        DestroyWindow(window);
+    }
+    if (owner && IsWindow(owner)) SetActiveWindow(owner);
+    if (focusAfter && IsWindow(focusAfter)) SetFocus(focusAfter);
+    if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+}
+
+void EndModalWindow(HWND window) {
+    if (auto* modal = static_cast<ProgramModal*>(GetPropA(window, kModalProperty))) {
+        modal->Release();
+        RemovePropA(window, kModalProperty);
+    }
+    DestroyWindow(window);
+}
+
+int ShowMessageFrom(HWND owner, const std::string& text, const std::string& caption, UINT style) {
+    TopmostGuard lift;
+    ProgramModal modal(owner);
+    HWND focusBefore = GetFocus();
+    int answer = MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+    modal.Release();
+    if (focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
+    return answer;
+}
+
+// ---- Tool windows ----
+
+namespace {
+
+std::vector<ToolWindowSlot*>& OpenSlots() {
+    static std::vector<ToolWindowSlot*> slots;
+    return slots;
+}
+
+}  // namespace
+
+bool BringToolWindowForward(ToolWindowSlot& slot) {
+    if (!slot.window || !IsWindow(slot.window)) {
+        slot.window = nullptr;
+        return false;
+    }
+    if (IsIconic(slot.window)) ShowWindow(slot.window, SW_RESTORE);
+    ShowWindow(slot.window, SW_SHOW);
+    SetWindowPos(slot.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(slot.window);
+    SetActiveWindow(slot.window);
+    if (!IsChild(slot.window, GetFocus())) SetFocus(slot.window);
+    return true;
+}
+
+void AdoptToolWindow(ToolWindowSlot& slot, HWND window) {
+    slot.window = window;
+    auto& slots = OpenSlots();
+    if (std::find(slots.begin(), slots.end(), &slot) == slots.end()) slots.push_back(&slot);
+}
+
+void ToolWindowDestroyed(HWND window) {
+    for (ToolWindowSlot* slot : OpenSlots())
+        if (slot->window == window) slot->window = nullptr;
+}
+
+void CloseAllToolWindows() {
+    // A copy: each destruction empties its slot.
+    std::vector<ToolWindowSlot*> slots = OpenSlots();
+    for (ToolWindowSlot* slot : slots)
+        if (slot->window && IsWindow(slot->window)) DestroyWindow(slot->window);
+}
+
+// ---- Input box ----
+
+namespace {
+
+constexpr char kInputBoxClass[] = "FORM_TALLYMAX_INPUTBOX_CLASS";
+constexpr int kInputLimit = 255;
+enum InputBoxId : int { kIdInputPrompt = 1000, kIdInputField = 1001 };
+
+struct InputBox {
+    std::string prompt;
+    std::string initial;
+    std::string answer;
+    WindowFonts fonts;
+    bool accepted = false;
+    bool done = false;
+};
+
+LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* box = WindowData<InputBox>(window, message, lParam);
+    switch (message) {
+        case WM_CREATE: {
+            const ControlDef table[] = {
+                {"STATIC", box->prompt.c_str(), kIdInputPrompt, 10, 10, 250, 56, SS_LEFT},
+                {"BUTTON", "OK", IDOK, 272, 10, 72, 24, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP},
+                {"BUTTON", "Cancel", IDCANCEL, 272, 40, 72, 24, BS_PUSHBUTTON | WS_TABSTOP},
+                {"EDIT", box->initial.c_str(), kIdInputField, 10, 76, 334, 20,
+                 ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
+            };
+            CreateControls(window, table, box->fonts);
+            SendDlgItemMessageA(window, kIdInputField, EM_LIMITTEXT, kInputLimit, 0);
+            return 0;
+        }
+        case DM_GETDEFID:
+            return MAKELRESULT(IDOK, DC_HASDEFID);
+        case WM_COMMAND:
+            if (!box || HIWORD(wParam) != BN_CLICKED) break;
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                box->accepted = LOWORD(wParam) == IDOK;
+                if (box->accepted) box->answer = ItemText(window, kIdInputField);
+                box->done = true;
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            if (box) box->done = true;
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        default:
+            break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool AskForText(HWND owner, const std::string& caption, const std::string& prompt,
+                const std::string& initial, std::string& answer) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!RegisterProgramWindowClass(instance, kInputBoxClass, InputBoxProc)) return false;
+    InputBox box;
+    box.prompt = prompt;
+    box.initial = initial.substr(0, kInputLimit);
+    box.fonts.Make({{"Tahoma", 13}});
+
+    RECT r = {0, 0, 354, 106};
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    POINT at = CentredOnScreen(w, h);
+    HWND focusBefore = GetFocus();
+    TopmostGuard lift;
+    HWND window = CreateWindowExA(exStyle, kInputBoxClass, caption.c_str(), style, at.x, at.y, w, h,
+                                  owner, nullptr, instance, &box);
+    if (!window) return false;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    HWND field = GetDlgItem(window, kIdInputField);
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    RunModalLoop(window, box.done, focusBefore);
+    if (!box.accepted) return false;
+    answer = box.answer;
+    return true;
+}

@@ -1,0 +1,171 @@
+// What every window of the program is made of: fonts, a table of controls created in
+// one call, control texts, centring, the modal loop, single tool windows, the lift out
+// of the topmost band around boxes and common dialogs, and the input box.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// ---- Fonts ----
+
+// A font by face, character height in pixels and weight.
+struct FontSpec {
+    const char* face;
+    int height;
+    int weight = FW_NORMAL;
+    bool underline = false;
+    bool italic = false;
+};
+
+HFONT MakeFont(const FontSpec& spec);
+
+// The fonts a window owns, released with it (or when this record goes).
+struct WindowFonts {
+    WindowFonts() = default;
+    WindowFonts(const WindowFonts&) = delete;
+    WindowFonts& operator=(const WindowFonts&) = delete;
+    ~WindowFonts() { Release(); }
+
+    // Makes every font of `specs`, in order; Font(i) is the i-th.
+    void Make(const std::vector<FontSpec>& specs);
+    void Release();
+    HFONT Font(int index) const;
+
+    std::vector<HFONT> fonts;
+};
+
+// ---- Controls from a table ----
+
+enum ControlFlags : unsigned {
+    kHidden = 1,    // created without WS_VISIBLE
+    kDisabled = 2,  // created with WS_DISABLED
+    kNoFont = 4,    // keeps the class's own font
+};
+
+// One row of a window's control table, as a window's specification lists them.
+struct ControlDef {
+    const char* className;  // "BUTTON", "EDIT", "STATIC", WC_TREEVIEWA ...
+    const char* caption;
+    int id;
+    int x, y, w, h;
+    DWORD style;  // besides WS_CHILD and WS_VISIBLE
+    DWORD exStyle = 0;
+    int font = 0;  // index into the window's fonts
+    unsigned flags = 0;
+};
+
+// Creates the controls of `table` on `parent` in table order (which is the tab order),
+// each with its font from `fonts`.
+void CreateControls(HWND parent, const ControlDef* table, std::size_t count,
+                    const WindowFonts& fonts);
+template <std::size_t N>
+void CreateControls(HWND parent, const ControlDef (&table)[N], const WindowFonts& fonts) {
+    CreateControls(parent, table, N, fonts);
+}
+
+// One child control outside a table.
+HWND AddControl(HWND parent, const ControlDef& def, HFONT font);
+
+std::string WindowText(HWND window);
+std::string ItemText(HWND parent, int id);
+void SetItemText(HWND parent, int id, const std::string& text);
+void SetCheck(HWND parent, int id, bool on);
+bool IsChecked(HWND parent, int id);
+void EnableItem(HWND parent, int id, bool on);
+
+// ---- Window classes and placement ----
+
+// Registers `name` once with the program icon, the arrow cursor and the dialog face
+// colour; true when it is registered.
+bool RegisterProgramWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure);
+
+// Registers a custom control's class once: global, redrawn whole when resized, with
+// `extraBytes` of window memory and no background brush of its own.
+bool RegisterControlClass(const char* name, WNDPROC procedure, int extraBytes);
+
+// The top-left corner that centres a window of this outer size on the screen.
+POINT CentredOnScreen(int outerWidth, int outerHeight);
+
+// Stores `data` with the window at WM_NCCREATE (from lpCreateParams) and gives it
+// back afterwards; a window procedure starts with
+// `auto* d = WindowData<T>(window, message, lParam);`.
+void* WindowDataOf(HWND window, UINT message, LPARAM lParam);
+template <typename T>
+T* WindowData(HWND window, UINT message, LPARAM lParam) {
+    return static_cast<T*>(WindowDataOf(window, message, lParam));
+}
+
+// ---- Modality ----
+
+// Disables every enabled top-level window of the program but `except` for as long as
+// it lives, and enables them again afterwards.
+class ProgramModal {
+  public:
+    explicit ProgramModal(HWND except = nullptr);
+    ~ProgramModal();
+    ProgramModal(const ProgramModal&) = delete;
+    ProgramModal& operator=(const ProgramModal&) = delete;
+    // Enables the windows again now (before the modal window goes, so that activation
+    // returns to its owner and not to another program).
+    void Release();
+
+  private:
+    std::vector<HWND> disabled_;
+};
+
+// While it lives, an always-on-top main window leaves the topmost band so that a
+// box or common dialog never opens behind it.
+class TopmostGuard {
+  public:
+    TopmostGuard();
+    ~TopmostGuard();
+    TopmostGuard(const TopmostGuard&) = delete;
+    TopmostGuard& operator=(const TopmostGuard&) = delete;
+
+  private:
+    HWND lifted_ = nullptr;
+};
+
+// Runs the modal loop of `window` until `done` is set or the window is gone, then
+// destroys it: every other window of the program is disabled meanwhile; afterwards the
+// owner is activated and `focusAfter`, when given, gets the focus back. A quit message
+// ends the loop and is posted again.
+void RunModalLoop(HWND window, const bool& done, HWND focusAfter = nullptr);
+
+// Ends the modal loop of `window` at once: the other windows are enabled again and the
+// window is destroyed, so that what follows in the caller runs with the window gone.
+void EndModalWindow(HWND window);
+
+// A message box owned by `owner` that keeps the whole program modal and stays out of
+// the topmost band's way.
+int ShowMessageFrom(HWND owner, const std::string& text, const std::string& caption, UINT style);
+
+// ---- Tool windows ----
+
+// Where a single-instance tool window lives while it is open.
+struct ToolWindowSlot {
+    HWND window = nullptr;
+};
+
+// When the slot's window is open, restores it, brings it to the front, gives it the
+// focus and returns true.
+bool BringToolWindowForward(ToolWindowSlot& slot);
+
+// Records a newly created tool window in its slot, to be destroyed with the main window.
+// The slot is emptied when the window is destroyed (ToolWindowDestroyed).
+void AdoptToolWindow(ToolWindowSlot& slot, HWND window);
+// Call from the tool window's WM_DESTROY.
+void ToolWindowDestroyed(HWND window);
+// Destroys every open tool window.
+void CloseAllToolWindows();
+
+// ---- Input box ----
+
+// Asks for a line of text (up to 255 characters) in a box owned by `owner` and modal to
+// the whole program. True with the text on "OK" or Enter, false on "Cancel", Escape or
+// the close box.
+bool AskForText(HWND owner, const std::string& caption, const std::string& prompt,
+                const std::string& initial, std::string& answer);
