@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -691,6 +692,173 @@ TEST(LoanWindow, UnusableInputsComputeNothingAndFocusTheirField) {
     EXPECT_EQ(loan.Text(kIdLoanPayment), "$623.87");
     EXPECT_EQ(Ini(app, "Interest1"), "6.375");
     EXPECT_EQ(app.Tape()[app.Tape().size() - 12], "Annual Interest: 6.375%");
+    ASSERT_TRUE(app.Close());
+}
+
+// ---- The printed report, read back from the PDF printer's file ----
+
+std::string ToWindowsPath(std::string unixPath) {
+    for (char& c : unixPath)
+        if (c == '/') c = '\\';
+    return "Z:" + unixPath;
+}
+
+void RunUnix(const std::string& commandLine) {
+    std::string cmd =
+        "C:\\windows\\system32\\start.exe /wait /unix /bin/sh -c \"" + commandLine + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    WaitForSingleObject(pi.hProcess, 60000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+}
+
+std::string FirstPdfIn(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*.pdf").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return "";
+    FindClose(h);
+    return fd.cFileName;
+}
+
+Lines Words(const std::string& line) {
+    Lines words;
+    size_t at = 0;
+    while ((at = line.find_first_not_of(" \t\r", at)) != std::string::npos) {
+        size_t end = line.find_first_of(" \t\r", at);
+        if (end == std::string::npos) end = line.size();
+        words.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    return words;
+}
+
+std::string Joined(const Lines& words) {
+    std::string s;
+    for (const std::string& w : words) s += (s.empty() ? "" : " ") + w;
+    return s;
+}
+
+// Each page's lines as pdftotext gives them (pages end in a form feed).
+std::vector<Lines> PdfPages(const std::string& text) {
+    std::vector<Lines> pages(1);
+    std::string line;
+    for (char c : text) {
+        if (c == '\f') {
+            if (!line.empty()) pages.back().push_back(line);
+            line.clear();
+            pages.emplace_back();
+        } else if (c == '\n') {
+            pages.back().push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty()) pages.back().push_back(line);
+    while (!pages.empty() && pages.back().empty()) pages.pop_back();
+    return pages;
+}
+
+bool IsScheduleRow(const Lines& words) {
+    return words.size() == 7 && words[1].size() == 7 && words[1][2] == '/' &&
+           words[0].find_first_not_of("0123456789") == std::string::npos;
+}
+
+TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
+    const char* pdfDir = getenv("TALLYMAX_PDF_DIR");
+    if (!pdfDir || !*pdfDir) GTEST_SKIP() << "no PDF printer queue in this environment";
+    std::string unixDir = pdfDir;
+    std::string winDir = ToWindowsPath(unixDir);
+    RunUnix("rm -f '" + unixDir + "'/*.pdf '" + unixDir + "'/check-*");
+
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    Loan loan(app);
+    ASSERT_TRUE(loan.Open());
+    ASSERT_TRUE(loan.Add("House"));
+    loan.TypeWorkedExample();
+    loan.Click(kIdLoanCalculate);
+    ASSERT_EQ(loan.Rows(), 360);
+
+    // Cancel prints nothing and says nothing.
+    loan.PostClick(kIdLoanPrint);
+    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    ASSERT_NE(dialog, nullptr) << "no Print dialog";
+    EXPECT_FALSE(IsWindowEnabled(app.Main()));
+    TallymaxApp::PressDialogButton(dialog, IDCANCEL);
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }));
+    app.Settle();
+    EXPECT_EQ(app.WaitForWindow("#32770", "", 500), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(app.Main()));
+    EXPECT_TRUE(IsWindowEnabled(loan.window));
+
+    loan.PostClick(kIdLoanPrint);
+    dialog = app.WaitForWindow("#32770", "Print", 10000);
+    ASSERT_NE(dialog, nullptr) << "no Print dialog";
+    TallymaxApp::PressDialogButton(dialog, IDOK);
+    std::string pdf;
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !(pdf = FirstPdfIn(winDir)).empty(); }, 30000))
+        << "no PDF in " << unixDir;
+    Sleep(500);  // the back end finishes writing the file it has just created
+    EXPECT_EQ(app.WaitForWindow("#32770", "", 300), nullptr) << "a message after printing";
+    std::string unixPdf = unixDir + "/" + pdf;
+    std::string script = "pdfinfo '" + unixPdf + "' | sed -n 's/^Pages: *//p' > '" + unixDir +
+                         "/check-pages.txt'\n" + "pdftotext -layout '" + unixPdf +
+                         "' - | sed 's/\\xc2\\xad/-/g' > '" + unixDir + "/check-text.txt'\n" +
+                         "touch '" + unixDir + "/check-done'\n";
+    WriteFileBytes(winDir + "\\check-script.sh", script);
+    RunUnix("sh '" + unixDir + "/check-script.sh'");
+    ASSERT_TRUE(TallymaxApp::WaitUntil(
+        [&] {
+            return GetFileAttributesA((winDir + "\\check-done").c_str()) != INVALID_FILE_ATTRIBUTES;
+        },
+        30000));
+    int pageCount = atoi(ReadFileBytes(winDir + "\\check-pages.txt").c_str());
+    std::string text = ReadFileBytes(winDir + "\\check-text.txt");
+    std::vector<Lines> pages = PdfPages(text);
+    ASSERT_GE(pageCount, 2) << text;
+    ASSERT_EQ(static_cast<int>(pages.size()), pageCount) << text;
+
+    EXPECT_EQ(Joined(Words(pages[0][0])), "Loan Analysis...");
+    EXPECT_EQ(Words(pages[0][1]).at(0), "(Printed");
+    std::vector<int> rowsOnPage;
+    Lines firstRow, lastRow;
+    int number = 0;
+    for (int p = 0; p < pageCount; ++p) {
+        const Lines& page = pages[static_cast<size_t>(p)];
+        int rows = 0, continued = 0;
+        std::string foot;
+        for (const std::string& line : page) {
+            Lines words = Words(line);
+            if (words.empty()) continue;
+            if (IsScheduleRow(words)) {
+                ++rows;
+                EXPECT_EQ(words[0], std::to_string(++number)) << "page " << p + 1;
+                if (firstRow.empty()) firstRow = words;
+                lastRow = words;
+            }
+            if (Joined(words) == "(Continued)") ++continued;
+            foot = Joined(words);
+        }
+        rowsOnPage.push_back(rows);
+        EXPECT_EQ(foot, "Page " + std::to_string(p + 1)) << "foot of page " << p + 1;
+        EXPECT_EQ(continued, p == 0 ? 0 : 1) << "page " << p + 1;
+        if (p > 0) {
+            EXPECT_EQ(Joined(Words(page[0])), "Amortization Schedule") << "page " << p + 1;
+        }
+    }
+    EXPECT_EQ(number, 360);
+    EXPECT_EQ(Joined(firstRow), kRow1);
+    EXPECT_EQ(Joined(lastRow), kRow360);
+    // Page 1 holds L - 30 rows, every further full page L - 10.
+    for (int p = 1; p + 1 < pageCount; ++p)
+        EXPECT_EQ(rowsOnPage[static_cast<size_t>(p)], rowsOnPage[0] + 20) << "page " << p + 1;
+    std::cout << "[ report ] " << pageCount << " pages, " << rowsOnPage[0] << " rows on page 1, "
+              << (pageCount > 2 ? rowsOnPage[1] : 0) << " on the next\n";
     ASSERT_TRUE(app.Close());
 }
 
