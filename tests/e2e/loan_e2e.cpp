@@ -342,6 +342,11 @@ TEST(LoanWindow, OpensFromTheKeypadWithItsControlsInPlace) {
     app.Settle();
     EXPECT_EQ(app.WaitForWindow(kLoanWindowClass), loan.window);
     EXPECT_TRUE(IsWindow(loan.window));
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(loan.window, nullptr), &info);
+    EXPECT_EQ(info.hwndActive, loan.window);
+    EXPECT_TRUE(info.hwndFocus == loan.window || IsChild(loan.window, info.hwndFocus));
     // Escape is "Close".
     PostMessageA(loan.Item(kIdLoanAdd), WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(loan.window); }));
@@ -547,6 +552,32 @@ TEST(LoanWindow, MessagesForTheTwentyFirstProfileAndDuplicateNames) {
     EXPECT_EQ(loan.Names()[0], selected);
     ASSERT_TRUE(loan.AnswerInputBox(kIdLoanRename, selected));
     EXPECT_EQ(app.WaitForWindow("#32770", "", 300), nullptr);
+    ASSERT_TRUE(app.Close());
+}
+
+TEST(LoanWindow, BoxesLiftAnAlwaysOnTopMainWindow) {
+    TallymaxApp app;
+    app.WriteIni("[Main Settings]\r\nTopMost=1\r\n");
+    ASSERT_TRUE(app.Start());
+    auto topMost = [&] { return (GetWindowLongA(app.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    ASSERT_TRUE(topMost());
+    Loan loan(app);
+    ASSERT_TRUE(loan.Open());
+    loan.PostClick(kIdLoanAdd);
+    HWND box = app.WaitForWindow("FORM_TALLYMAX_INPUTBOX_CLASS");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), loan.window);
+    EXPECT_FALSE(topMost());
+    // The box shows itself before its modal loop disables the rest.
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindowEnabled(loan.window); }));
+    EXPECT_FALSE(IsWindowEnabled(app.Main()));
+    // A second Add or a Close meanwhile would act on a window the box is working for.
+    TallymaxApp::PressDialogButton(box, IDCANCEL);
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(box); }));
+    app.Settle();
+    EXPECT_TRUE(topMost());
+    EXPECT_TRUE(IsWindowEnabled(loan.window));
+    EXPECT_TRUE(loan.Names().empty());
     ASSERT_TRUE(app.Close());
 }
 
