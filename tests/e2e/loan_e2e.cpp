@@ -893,4 +893,29 @@ TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
     ASSERT_TRUE(app.Close());
 }
 
+TEST(LoanWindow, AReportThePrinterRefusesIsReported) {
+    const char* queue = getenv("PRINTER");
+    const char* pdfDir = getenv("TALLYMAX_PDF_DIR");
+    if (!queue || !*queue || !pdfDir || !*pdfDir)
+        GTEST_SKIP() << "no printer queue of this session";
+    std::string q = queue;
+    RunUnix("cupsreject " + q);
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    Loan loan(app);
+    ASSERT_TRUE(loan.Open());
+    loan.PostClick(kIdLoanPrint);
+    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    ASSERT_NE(dialog, nullptr) << "no Print dialog";
+    TallymaxApp::PressDialogButton(dialog, IDOK);
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }));
+    HWND box = app.WaitForWindow("#32770", "Print Loan Report", 20000);
+    RunUnix("cupsaccept " + q);
+    ASSERT_NE(box, nullptr) << "no failure message";
+    EXPECT_EQ(GetWindow(box, GW_OWNER), loan.window);
+    std::string caption;
+    EXPECT_EQ(loan.TakeMessage(&caption), "The loan report could not be printed.");
+    ASSERT_TRUE(app.Close());
+}
+
 }  // namespace
