@@ -605,6 +605,7 @@ void OpenLoanWindow() {
         return;
     }
     AdoptToolWindow(g_loan, window);
+    // Loading left the focus on the name list; without a profile "Add" is the way in.
     d->lastFocus = GetFocus();
     if (!d->lastFocus || !IsChild(window, d->lastFocus))
         d->lastFocus = GetDlgItem(window, kIdLoanAdd);
