@@ -26,7 +26,7 @@ const std::vector<std::vector<std::string>> kUnitLists = {
 // inch, nautical mile of 1852 m, IAU light year, US liquid gallon of 231 cu.in,
 // avoirdupois pound) are the exact quotients instead, to 18 digits, and say so.
 // clang-format off
-const char* const kFactorTexts[kConversionFactorCount] = {
+const char* const ConversionFactorTable[kConversionFactorCount] = {
     // Length
     // From "Inches"
     "1", ".0833333333333333", ".0277777777777778", ".0000157828282828", "25.4", "2.54", ".0254", ".0000254", ".000013714902808", ".0000000000000000026850677582218922810960919160987",
@@ -179,7 +179,7 @@ int FirstFactorEntry(int category) {
 
 const char* ConversionFactorText(int entry) {
     if (entry < 1 || entry > kConversionFactorCount) return "";
-    return kFactorTexts[entry - 1];
+    return ConversionFactorTable[entry - 1];
 }
 
 double ConversionFactor(int entry) {

@@ -111,6 +111,10 @@ LRESULT CALLBACK ConversionProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CLOSE:
             if (d) Finish(window, *d);
             return 0;
+        case WM_DESTROY:
+            // Also when the main window goes first: the tree's own teardown converts nothing.
+            if (d) d->done = true;
+            break;
         default:
             break;
     }

@@ -247,7 +247,7 @@ void Calculate(HWND window, const MeasureWindowDef& def) {
     FocusLength(window, def);
 }
 
-void Clear(HWND window, const MeasureWindowDef& def) {
+void ClearMeasure(HWND window, const MeasureWindowDef& def) {
     const MeasureIds& ids = def.ids;
     for (int id : {ids.length, ids.width, ids.depth, ids.result})
         if (id) SetItemText(window, id, "");
@@ -275,7 +275,7 @@ void OnCommand(HWND window, const MeasureWindowDef& def, int id, int notificatio
     } else if (id == ids.calculate) {
         Calculate(window, def);
     } else if (id == ids.clear) {
-        Clear(window, def);
+        ClearMeasure(window, def);
     } else if (id == ids.close || id == IDCANCEL) {
         DestroyWindow(window);
     }
