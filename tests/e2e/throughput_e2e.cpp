@@ -160,9 +160,96 @@ SIZE_T PeakMemory(const TallymaxApp& app) {
     return counters.PeakWorkingSetSize;
 }
 
+std::string ToWindowsPath(std::string unixPath) {
+    for (char& c : unixPath)
+        if (c == '/') c = '\\';
+    return "Z:" + unixPath;
+}
+
+// Runs a shell command line on the Unix side and waits for it.
+void RunUnix(const std::string& commandLine) {
+    std::string cmd =
+        "C:\\windows\\system32\\start.exe /wait /unix /bin/sh -c \"" + commandLine + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return;
+    WaitForSingleObject(pi.hProcess, 60000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+}
+
+std::string FirstPdfIn(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*.pdf").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return "";
+    FindClose(h);
+    return fd.cFileName;
+}
+
+// A screenshot of the whole screen when TALLYMAX_SHOT names a Unix file.
+void Screenshot() {
+    if (const char* shot = getenv("TALLYMAX_SHOT"))
+        RunUnix(std::string("import -window root '") + shot + "'");
+}
+
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+// The Linux build of qvl-server (build/native next to this tree), started on the
+// Unix side with a port of its own and stopped by its process id.
+class NativeServer {
+  public:
+    NativeServer() : port_(FreePort()) {
+        std::string build = BuildFolder();  // Z:\...\build\windows\ .
+        std::string unix = build.substr(2);
+        for (char& c : unix)
+            if (c == '\\') c = '/';
+        std::string exe = unix + "../native/qvl-server";
+        char temp[MAX_PATH] = "";
+        GetTempPathA(sizeof temp, temp);
+        folder_ = std::string(temp) + "qvl_native_" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        // The Unix side of this folder, for the script's own files.
+        std::string unixFolder = UnixPathOf(folder_);
+        if (unixFolder.empty() || GetFileAttributesA((build + "..\\native\\qvl-server").c_str()) ==
+                                      INVALID_FILE_ATTRIBUTES)
+            return;
+        pidFile_ = unixFolder + "/pid";
+        WriteFileBytes(folder_ + "\\start.sh", "'" + exe + "' --port " + std::to_string(port_) +
+                                                   " </dev/null >/dev/null 2>&1 &\necho $! > '" +
+                                                   pidFile_ + "'\n");
+        RunUnix("sh '" + unixFolder + "/start.sh'");
+        started_ = TallymaxApp::WaitUntil([&] { return Listening(port_); }, 10000);
+    }
+    ~NativeServer() {
+        if (pidFile_.empty()) return;
+        WriteFileBytes(folder_ + "\\stop.sh", "kill $(cat '" + pidFile_ + "')\n");
+        RunUnix("sh '" + UnixPathOf(folder_) + "/stop.sh'");
+    }
+    bool Started() const { return started_; }
+    std::string Target() const { return "127.0.0.1:" + std::to_string(port_); }
+
+  private:
+    // wine_get_unix_file_name is Wine's own; without it there is no Unix side.
+    static std::string UnixPathOf(const std::string& path) {
+        using UnixName = char*(CDECL*)(const WCHAR*);
+        auto name = reinterpret_cast<UnixName>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+        if (!name) return "";
+        std::wstring wide(path.begin(), path.end());
+        char* unix = name(wide.c_str());
+        if (!unix) return "";
+        std::string result = unix;
+        HeapFree(GetProcessHeap(), 0, unix);
+        return result;
+    }
+    int port_;
+    bool started_ = false;
+    std::string folder_, pidFile_;
+};
 
 TEST(Throughput, WindowOpensOnceWithItsControls) {
     TallymaxApp app;
@@ -223,6 +310,7 @@ TEST(Throughput, FolderModeWritesReadsAndDeletesTheTestFile) {
     EXPECT_EQ(Field(window, kIdQvlWriteTime).size() - Field(window, kIdQvlWriteTime).find('.'), 8u)
         << Field(window, kIdQvlWriteTime);
     EXPECT_FALSE(FileExists(file)) << "deleted when finished";
+    Screenshot();
 
     seen = RunTest(app, window, folder, "2", false);
     EXPECT_EQ(seen.status, "Finished");
@@ -261,7 +349,8 @@ TEST(Throughput, FolderThatCannotBeWrittenShowsNoFigures) {
 }
 
 TEST(Throughput, ServerModeAgainstQvlServer) {
-    ServerProcess server("qvl-server.exe", "");
+    NativeServer server;
+    if (!server.Started()) GTEST_SKIP() << "no native qvl-server in build/native";
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
     HWND window = OpenQuorvel(app);
@@ -393,6 +482,56 @@ TEST(Throughput, DelayedUploadOkCountsInTheWriteTime) {
     EXPECT_EQ(seen.status, "Finished") << seen.messageText;
     double seconds = atof(Field(window, kIdQvlWriteTime).c_str());
     EXPECT_GE(seconds, 1.0) << Field(window, kIdQvlWriteTime);
+}
+
+TEST(Throughput, ResultsPrintOnThePrinter) {
+    const char* pdfDir = getenv("TALLYMAX_PDF_DIR");
+    if (!pdfDir || !*pdfDir) GTEST_SKIP() << "no PDF printer queue in this environment";
+    std::string unixDir = pdfDir;
+    std::string winDir = ToWindowsPath(unixDir);
+    RunUnix("rm -f '" + unixDir + "'/*.pdf '" + unixDir + "'/check-*");
+    ServerProcess server("qvl-server.exe", "");
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    RunSeen seen = RunTest(app, window, server.Target(), "1");
+    ASSERT_EQ(seen.status, "Finished") << seen.messageText;
+    std::vector<std::string> writing, reading;
+    for (int id : kWriting) writing.push_back(Field(window, id));
+    for (int id : kReading) reading.push_back(Field(window, id));
+
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(kIdQvlPrint, BN_CLICKED), 0);
+    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    ASSERT_NE(dialog, nullptr) << "no Print dialog";
+    TallymaxApp::PressDialogButton(dialog, IDOK);
+    std::string pdf;
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !(pdf = FirstPdfIn(winDir)).empty(); }, 30000))
+        << "no PDF in " << unixDir;
+    Sleep(500);  // the back end finishes writing the file it has just created
+    // Through a script file: the command line of the Unix side keeps no quotes.
+    WriteFileBytes(winDir + "\\check-script.sh", "pdftotext -layout '" + unixDir + "/" + pdf +
+                                                     "' - | sed 's/\\xc2\\xad/-/g' > '" + unixDir +
+                                                     "/check-text.txt'\ntouch '" + unixDir +
+                                                     "/check-done'\n");
+    RunUnix("sh '" + unixDir + "/check-script.sh'");
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return FileExists(winDir + "\\check-done"); }, 30000));
+    std::string text = ReadFileBytes(winDir + "\\check-text.txt");
+    // pdftotext starts its columns at the leftmost text, one blank in: every line
+    // comes back one column further left.
+    auto has = [&](const std::string& line) { return text.find(line) != std::string::npos; };
+    EXPECT_TRUE(has("Quorvel Results (")) << text;
+    EXPECT_TRUE(has("Computer Name: " + Field(window, kIdQvlComputerName))) << text;
+    EXPECT_TRUE(has("Folder       : " + server.Target())) << text;
+    EXPECT_TRUE(has("---Writing---     ---Reading---")) << text;
+    const char* labels[] = {"Packet length   : ", "Time to complete: ", "Bytes per second: ",
+                            "Bits per second : ", "Mbps:             "};
+    for (int i = 0; i < 5; ++i) {
+        std::string row = std::string(labels[i]) + "     " + writing[i] +
+                          std::string(writing[i].size() < 18 ? 18 - writing[i].size() : 1, ' ') +
+                          reading[i];
+        EXPECT_TRUE(has(row)) << row << " in\n" << text;
+    }
 }
 
 TEST(Throughput, DebugSwitchShowsTheProcessorBox) {
