@@ -14,6 +14,7 @@ constexpr int kOuterHeight = 160;
 struct OptionsDialog {
     TestOptions chosen;
     bool serverMode = false;
+    int64_t roomUnits = -1;  // folder mode: what the folder's volume can take; -1 unknown
     WindowFonts fonts;
     bool done = false;
 };
@@ -27,17 +28,25 @@ const ControlDef kOptionsControls[] = {
     {"BUTTON", "Cancel", kIdQvlOptionsCancel, 123, 85, 66, 25, BS_PUSHBUTTON | WS_TABSTOP},
 };
 
+void RefuseSize(HWND dialog, const std::string& text) {
+    ShowMessageFrom(dialog, text, "Quorvel Options", MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+    HWND field = GetDlgItem(dialog, kIdQvlOptionsSize);
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+}
+
 // True when the dialog may close with the typed size.
 bool AcceptSize(HWND dialog, OptionsDialog& d) {
     int64_t units = 0;
     SizeVerdict verdict = ReadTestSize(ItemText(dialog, kIdQvlOptionsSize), units);
     if (verdict == SizeVerdict::TooLarge) {
-        ShowMessageFrom(
-            dialog, "The test size must be at most " + TestSizeText(kMostTestUnits) + " megabytes.",
-            "Quorvel Options", MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
-        HWND field = GetDlgItem(dialog, kIdQvlOptionsSize);
-        SetFocus(field);
-        SendMessageA(field, EM_SETSEL, 0, -1);
+        RefuseSize(dialog,
+                   "The test size must be at most " + TestSizeText(kMostTestUnits) + " megabytes.");
+        return false;
+    }
+    if (units > 0 && d.roomUnits >= 0 && units > d.roomUnits) {
+        RefuseSize(dialog, "The folder has room for a test of at most " +
+                               TestSizeText(d.roomUnits) + " megabytes.");
         return false;
     }
     d.chosen.size = units;  // 0 for no size: the run is cancelled
@@ -85,7 +94,8 @@ LRESULT CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-TestOptions ShowTestOptionsDialog(HWND owner, bool serverMode, const TestOptions& offered) {
+TestOptions ShowTestOptionsDialog(HWND owner, bool serverMode, const TestOptions& offered,
+                                  int64_t roomUnits) {
     TestOptions cancelled = offered;
     cancelled.size = 0;
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -94,6 +104,7 @@ TestOptions ShowTestOptionsDialog(HWND owner, bool serverMode, const TestOptions
     OptionsDialog d;
     d.chosen = offered;
     d.serverMode = serverMode;
+    d.roomUnits = roomUnits;
     d.fonts.Make({{"MS Sans Serif", 11}});
     POINT at = CentredOnScreen(kOuterWidth, kOuterHeight);
     HWND dialog =

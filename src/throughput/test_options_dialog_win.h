@@ -11,5 +11,7 @@ struct TestOptions {
 };
 
 // Offers `offered` (last size and delete choice); the delete box only in folder mode.
-// Returns the choice, size 0 when cancelled.
-TestOptions ShowTestOptionsDialog(HWND owner, bool serverMode, const TestOptions& offered);
+// A size above `roomUnits` (when not -1) is refused with a message. Returns the
+// choice, size 0 when cancelled.
+TestOptions ShowTestOptionsDialog(HWND owner, bool serverMode, const TestOptions& offered,
+                                  int64_t roomUnits = -1);

@@ -6,6 +6,7 @@
 
 #include <shlobj.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "throughput/server_exchange.h"
 #include "throughput/test_options_dialog_win.h"
 #include "throughput/test_run_win.h"
+#include "throughput/test_size.h"
 #include "throughput/throughput_texts.h"
 #include "throughput/throughput_window_ids.h"
 #include "ui/app_win.h"
@@ -176,6 +178,19 @@ void ShowThroughputHelp(HWND window) {
     FocusStart(window);
 }
 
+// Units the folder's volume can still take, counting a test file already there
+// (it is overwritten); -1 when the system cannot tell, and the write itself decides.
+int64_t FolderRoomUnits(const ThroughputTarget& target) {
+    std::string folder = target.testFile.substr(0, target.testFile.size() - strlen(kTestFileName));
+    ULARGE_INTEGER free = {};
+    if (!GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr)) return -1;
+    uint64_t bytes = free.QuadPart;
+    WIN32_FILE_ATTRIBUTE_DATA old;
+    if (GetFileAttributesExA(target.testFile.c_str(), GetFileExInfoStandard, &old))
+        bytes += (static_cast<uint64_t>(old.nFileSizeHigh) << 32) | old.nFileSizeLow;
+    return static_cast<int64_t>(bytes / kTestUnit);
+}
+
 void RunThroughputTest(HWND window, ThroughputWindow& w) {
     if (w.running) return;
     if (ItemText(window, kIdQvlTarget).empty()) PickFolder(window);
@@ -190,7 +205,8 @@ void RunThroughputTest(HWND window, ThroughputWindow& w) {
         FocusStart(window);
         return;
     }
-    TestOptions chosen = ShowTestOptionsDialog(window, target.serverMode, w.offered);
+    TestOptions chosen = ShowTestOptionsDialog(window, target.serverMode, w.offered,
+                                               target.serverMode ? -1 : FolderRoomUnits(target));
     if (chosen.size <= 0) {
         FocusStart(window);
         return;

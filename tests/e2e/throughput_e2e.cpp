@@ -430,6 +430,26 @@ TEST(Throughput, TooLargeSizeIsRejectedInTheOptions) {
     EXPECT_TRUE(IsWindow(options)) << "the dialog stays for a size it can take";
     PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(options); }));
+
+    // A folder: no more than its volume can take (about 95 TB asked here).
+    std::string folder = app.Folder().substr(0, app.Folder().size() - 1);
+    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(folder.c_str()));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
+    ASSERT_NE(options, nullptr);
+    SendMessageA(GetDlgItem(options, kIdQvlOptionsSize), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("100000000"));
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    box = app.WaitForWindow("#32770", "Quorvel Options");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(
+        TallymaxApp::MessageBoxText(box).rfind("The folder has room for a test of at most ", 0), 0u)
+        << TallymaxApp::MessageBoxText(box);
+    TallymaxApp::PressDialogButton(box, IDOK);
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(options); }));
+    EXPECT_FALSE(FileExists(app.Folder() + "NW_Quorvel.dat"));
 }
 
 // Each misbehaving server ends the run within its time-outs, with bounded memory.
