@@ -149,13 +149,16 @@ std::string ScheduleCellText(const ScheduleRow& row, int number, int column) {
     }
 }
 
+// The amounts are held as doubles (and the rate as a float): narrowed before they are
+// shown, no field shows more than the calculation uses, and no field text grows past
+// what the settings file keeps of a value.
 std::string AmountFieldText(const std::string& typed) {
-    return FormatNumber(ParseNumber(Without(typed, "$,")), kMoneyMask);
+    return FormatNumber(static_cast<double>(ParseNumber(Without(typed, "$,"))), kMoneyMask);
 }
 
 std::string InterestFieldText(const std::string& typed) {
     if (typed.empty()) return typed;
-    return FormatNumber(ParseNumber(Without(typed, "%")) / 100, kRateMask);
+    return FormatNumber(static_cast<double>(ParseNumber(Without(typed, "%"))) / 100, kRateMask);
 }
 
 std::vector<std::string> LoanTapeLines(const LoanSheet& s) {
