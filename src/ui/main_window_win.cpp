@@ -21,8 +21,11 @@
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
 #include "ui/fire_lines_win.h"
+#include "ui/main_layout.h"
+#include "ui/main_layout_win.h"
 #include "ui/main_view_win.h"
 #include "ui/main_window_tools_win.h"
+#include "ui/overflow_tips_win.h"
 #include "ui/status_bar_win.h"
 #include "ui/themed_button_win.h"
 #include "ui/window_kit_win.h"
@@ -34,12 +37,9 @@ constexpr UINT kStatusClockTimer = 1008;
 constexpr UINT kStopwatchTimer = 1014;
 
 constexpr int kFullWidth = 513;
-constexpr int kNarrowWidth = 282;
-constexpr int kRowHeight = 22;
 
 struct MainState {
     HWND window = nullptr;
-    int fullHeight = 344;
     bool topMost = false;
     bool laptopMap = false;
     HWND lastFocus = nullptr;
@@ -238,16 +238,24 @@ void CreateControls() {
               18, Font(kTahoma15));
     CreateSeparatorLine(g_main.window, kIdSeparatorLine, 0, 269, 513, 8, RGB(128, 128, 128),
                         RGB(236, 233, 216));
-    MakeChild("STATIC", " M1", WS_VISIBLE | SS_LEFT | SS_SUNKEN, kIdStatusMemory, 0, 270, 133, 22,
-              Font(kArial12));
-    MakeChild("STATIC", " Avg = 0.00", WS_VISIBLE | SS_LEFT | SS_SUNKEN, kIdStatusAverage, 133, 270,
-              133, 22, Font(kArial12));
-    MakeChild("STATIC", " 0 Items", WS_VISIBLE | SS_LEFT | SS_SUNKEN, kIdStatusItems, 266, 270, 100,
-              22, Font(kArial12));
-    MakeChild("STATIC", "", WS_VISIBLE | SS_LEFT | SS_SUNKEN, kIdStatusDate, 366, 270, 100, 22,
-              Font(kArial12));
-    MakeChild("STATIC", "Text2", WS_VISIBLE | SS_LEFT | SS_SUNKEN, kIdStatusNumLock, 466, 270, 46,
-              22, Font(kArial12));
+    // One line each: a text too long for its field ends in an ellipsis (its tooltip
+    // shows all of it) instead of wrapping onto a line below the field's edge.
+    const DWORD field = WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS |
+                        SS_NOPREFIX | SS_NOTIFY | SS_SUNKEN;
+    MakeChild("STATIC", " M1", field, kIdStatusMemory, 0, 270, 133, 22, Font(kArial12));
+    MakeChild("STATIC", " Avg = 0.00", field, kIdStatusAverage, 133, 270, 133, 22, Font(kArial12));
+    MakeChild("STATIC", " 0 Items", field, kIdStatusItems, 266, 270, 100, 22, Font(kArial12));
+    MakeChild("STATIC", "", field, kIdStatusDate, 366, 270, 100, 22, Font(kArial12));
+    MakeChild("STATIC", "Text2", field, kIdStatusNumLock, 466, 270, 46, 22, Font(kArial12));
+}
+
+// The status fields and the tape lines that are drawn cut show their whole text.
+void AttachOverflowTipsToFields() {
+    CreateOverflowTips();
+    for (int id :
+         {kIdStatusMemory, kIdStatusAverage, kIdStatusItems, kIdStatusDate, kIdStatusNumLock})
+        AttachFieldOverflowTip(Control(id));
+    AttachTapeLineTips(Control(kIdTape), kTapeTextRight);
 }
 
 void AttachTooltips() {
@@ -297,7 +305,6 @@ void CheckDecimalsMenu(const CalculatorState& s) {
 }
 
 void LoadStartupSettings() {
-    g_main.fullHeight = 344;
     SetButtonToggleStyle(Control(kIdTopMost), true, true);
     SetButtonToggleStyle(Control(kIdSecond), true, true);
     SetKeyGroupColors(KeyGroupColors{16711680, 255, 16711935});
@@ -543,6 +550,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             CreateFonts();
             CreateControls();
             LoadStartupSettings();
+            AttachOverflowTipsToFields();
             SetTimer(hwnd, kStatusClockTimer, 60000, nullptr);
             SetTimer(hwnd, kStopwatchTimer, 50, nullptr);
             return 0;
@@ -678,11 +686,15 @@ HWND CreateMainWindow(HINSTANCE instance) {
         wc.lpszClassName = kMainClass;
         if (!RegisterClassExA(&wc)) return nullptr;
     }
+    // Centred by the height of the full layout's client area on this platform's frame
+    // and menu, which is the size the window takes at once.
+    const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    const int height = OuterHeightForClient(style, WS_EX_CONTROLPARENT, true,
+                                            LayOutMainWindow(LayoutSettings{}).clientHeight);
     int left = (GetSystemMetrics(SM_CXSCREEN) - kFullWidth) / 2;
-    int top = (GetSystemMetrics(SM_CYSCREEN) - 344) / 2;
-    return CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, "Tallymax",
-                           WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, left, top, kFullWidth, 344,
-                           nullptr, nullptr, instance, nullptr);
+    int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    return CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, "Tallymax", style, left, top,
+                           kFullWidth, height, nullptr, nullptr, instance, nullptr);
 }
 
 void DispatchCommand(int id, int notification) {
@@ -711,54 +723,34 @@ void DispatchCommand(int id, int notification) {
 }
 
 void ApplyLayout() {
-    LayoutSettings layout = ReadLayoutSettings(g_settingsPath);
+    LayoutSettings settings = ReadLayoutSettings(g_settingsPath);
+    const MainLayout layout = LayOutMainWindow(settings);
     CalcView& v = MainView();
-    int height = g_main.fullHeight;
-    int statusTop;
-    const int stopwatchIds[] = {kIdStopwatchStart, kIdStopwatchLap, kIdStopwatchReset,
-                                kIdStopwatchReadout};
-    if (IsShown(layout.showStopWatch)) {
-        v.CheckMenu(kMenuShowStopwatch, true);
-        statusTop = 270;
-        SetWindowPos(Control(kIdTape), nullptr, 0, 0, 224, 254, SWP_NOMOVE | SWP_NOZORDER);
-        for (int id : stopwatchIds) ShowWindow(Control(id), SW_SHOW);
-    } else {
-        statusTop = 248;
-        SetWindowPos(Control(kIdTape), nullptr, 0, 0, 224, 232, SWP_NOMOVE | SWP_NOZORDER);
-        for (int id : stopwatchIds) ShowWindow(Control(id), SW_HIDE);
-        height -= kRowHeight;
+    if (layout.stopwatchShown) v.CheckMenu(kMenuShowStopwatch, true);
+    if (layout.statusBarShown) v.CheckMenu(kMenuShowStatusBar, true);
+    if (layout.tapeShown) v.CheckMenu(kMenuShowTape, true);
+
+    SetWindowPos(Control(kIdTape), nullptr, 0, 0, 224, layout.tapeHeight,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    ShowWindow(Control(kIdTape), layout.tapeShown ? SW_SHOW : SW_HIDE);
+    for (int id : {kIdStopwatchStart, kIdStopwatchLap, kIdStopwatchReset, kIdStopwatchReadout})
+        ShowWindow(Control(id), layout.stopwatchShown ? SW_SHOW : SW_HIDE);
+
+    // The status bar is hidden with its line rather than left below the window's
+    // edge, where any platform with other frame metrics would show part of it.
+    const int fieldIds[kStatusFieldCount] = {kIdStatusMemory, kIdStatusAverage, kIdStatusItems,
+                                             kIdStatusDate, kIdStatusNumLock};
+    const UINT show = layout.statusBarShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+    for (int i = 0; i < kStatusFieldCount; ++i) {
+        const LayoutBox& f = layout.fields[i];
+        SetWindowPos(Control(fieldIds[i]), nullptr, f.x, f.y, f.width, f.height,
+                     SWP_NOZORDER | show);
     }
-    auto moveTo = [&](int id, int x) {
-        SetWindowPos(Control(id), nullptr, x, statusTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    };
-    moveTo(kIdStatusMemory, 0);
-    moveTo(kIdStatusDate, 366);
-    moveTo(kIdStatusNumLock, 466);
-    SetWindowPos(Control(kIdSeparatorLine), nullptr, 0, statusTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    if (IsShown(layout.showStatusBar))
-        v.CheckMenu(kMenuShowStatusBar, true);
-    else
-        height -= kRowHeight;
-    int width;
-    auto place = [&](int id, int x, int w) {
-        SetWindowPos(Control(id), nullptr, x, statusTop, w, kRowHeight, SWP_NOZORDER);
-    };
-    if (IsShown(layout.showTape)) {
-        v.CheckMenu(kMenuShowTape, true);
-        ShowWindow(Control(kIdTape), SW_SHOW);
-        place(kIdStatusMemory, 0, 133);
-        place(kIdStatusAverage, 133, 133);
-        place(kIdStatusItems, 266, 100);
-        width = kFullWidth;
-    } else {
-        ShowWindow(Control(kIdTape), SW_HIDE);
-        place(kIdStatusMemory, 0, 87);
-        place(kIdStatusAverage, 87, 87);
-        place(kIdStatusItems, 174, 100);
-        width = kNarrowWidth;
-    }
-    SetWindowPos(g_main.window, nullptr, 0, 0, width, height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const LayoutBox& line = layout.separator;
+    SetWindowPos(Control(kIdSeparatorLine), nullptr, line.x, line.y, line.width, line.height,
+                 SWP_NOZORDER | show);
+
+    SizeWindowToClient(g_main.window, layout.outerWidth, layout.clientHeight);
 }
 
 void ToggleAlwaysOnTop() {
