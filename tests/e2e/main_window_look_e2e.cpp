@@ -373,4 +373,20 @@ TEST(MainWindowLook, HugeResultInExponentFormOnDisplayAndTape) {
     EXPECT_NEAR(read / 1.123455665666667664543212e24, 1.0, 1e-15);
 }
 
+TEST(MainWindowLook, F1BringsTheHelpWindowToTheFrontLikeTheButton) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    SetForegroundWindow(app.Main());
+    app.Keys("F1");
+    HWND help = app.WaitForWindow("FORM_TALLYMAX_HELP_CLASS", "Tallymax Help");
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == help; }, 3000))
+        << "the help window is not in front";
+    // Pressed again with the help window open, F1 brings it forward again.
+    SetForegroundWindow(app.Main());
+    TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, 2000);
+    app.Keys("F1");
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == help; }, 3000));
+}
+
 }  // namespace
