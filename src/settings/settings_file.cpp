@@ -9,7 +9,7 @@
 namespace {
 
 // The size of the value buffer the program has always read into, less its zero.
-constexpr std::size_t kMaxValueLength = 511;
+constexpr std::size_t kMaxValueLength = kMaxSettingValueLength;
 
 // Loads the file, applies `edit` and stores the result in place of the file. A
 // file that cannot be read is never written over, and an edit that changes

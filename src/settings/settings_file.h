@@ -4,11 +4,15 @@
 // with the text functions in settings/settings_text.h.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 inline constexpr const char* kSettingsFileName = "Tallymax.ini";
 inline constexpr const char* kMainSection = "Main Settings";
 inline constexpr const char* kMemorySection = "Memory";
+
+// The longest value ReadSetting gives back whole; a longer one comes back cut.
+inline constexpr std::size_t kMaxSettingValueLength = 511;
 
 // The key's value (at most 511 characters), or `fallback` (cut likewise) when the
 // file, the section or the key does not exist, or the file cannot be read or is
