@@ -15,7 +15,7 @@ constexpr int kOuterHeight = 228;
 struct OptionsDialog {
     OptionValues* values;
     const OptionsEffects* effects;
-    WindowFonts fonts;   // kSans, kTahoma
+    WindowFonts fonts;  // kSans, kTahoma
     int result = 0;
     bool done = false;
 };

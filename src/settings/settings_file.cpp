@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <utility>
 
 #include "settings/settings_disk.h"
 #include "settings/settings_text.h"
@@ -49,4 +50,44 @@ bool DeleteSettingsSection(const std::string& path, const std::string& section) 
     if (!IsWritableSectionName(section)) return false;
     return EditSettingsFile(
         path, [&](const std::string& text) { return RemoveProfileSection(text, section); });
+}
+
+SettingsSnapshot LoadSettingsSnapshot(const std::string& path) {
+    SettingsSnapshot snapshot;
+    snapshot.path = path;
+    LoadResult loaded = LoadFile(path, kMaxSettingsFileBytes, snapshot.text);
+    snapshot.readable = loaded != LoadResult::kFailed;
+    snapshot.writable =
+        snapshot.readable && !(loaded == LoadResult::kLoaded && IsReadOnlyFile(path));
+    if (!snapshot.readable) snapshot.text.clear();
+    return snapshot;
+}
+
+std::string ReadSetting(const SettingsSnapshot& snapshot, const std::string& section,
+                        const std::string& key, const std::string& fallback) {
+    std::optional<std::string> value;
+    if (snapshot.readable) value = FindProfileValue(snapshot.text, section, key);
+    std::string result = value ? *value : fallback;
+    if (result.size() > kMaxValueLength) result.resize(kMaxValueLength);
+    return result;
+}
+
+bool WriteSetting(SettingsSnapshot& snapshot, const std::string& section, const std::string& key,
+                  const std::string& value) {
+    if (!IsWritableSectionName(section) || !IsWritableKeyName(key)) return false;
+    if (!snapshot.readable) return false;
+    std::string changed = SetProfileValue(snapshot.text, section, key, value);
+    if (changed == snapshot.text) return true;
+    // A file that cannot be replaced keeps its text, and later reads see that text.
+    if (!snapshot.writable) return false;
+    snapshot.text = std::move(changed);
+    snapshot.changed = true;
+    return true;
+}
+
+bool StoreSettingsSnapshot(SettingsSnapshot& snapshot) {
+    if (!snapshot.changed) return true;
+    if (!ReplaceFileContent(snapshot.path, snapshot.text)) return false;
+    snapshot.changed = false;
+    return true;
 }

@@ -59,13 +59,13 @@ void SaveBank(Calculator& calc, int bank) {
     WriteBankKeys(calc, bank, b.text, ValueText(b.value, 15));
 }
 
-void LoadBank(Calculator& calc, int bank) {
+void LoadBank(Calculator& calc, const SettingsSnapshot& file, int bank) {
     MemoryBank& b = calc.banks[bank - 1];
     std::string name = BankName(bank);
-    b.text = ReadSetting(calc.settingsPath, kMemorySection, name, "");
+    b.text = ReadSetting(file, kMemorySection, name, "");
     // "Infinity", as "MS" stores an overflowed display, comes back as it was stored:
     // the keys carry it on like any other value.
-    b.value = ParseNumber(ReadSetting(calc.settingsPath, kMemorySection, name + "v", ""));
+    b.value = ParseNumber(ReadSetting(file, kMemorySection, name + "v", ""));
 }
 
 }  // namespace
@@ -130,7 +130,12 @@ void MemoryAdd(Calculator& calc) {
 
 void LoadMemoryBanks(Calculator& calc) {
     if (calc.settingsPath.empty()) return;
-    LoadBank(calc, 1);
-    LoadBank(calc, 2);
+    LoadMemoryBanks(calc, LoadSettingsSnapshot(calc.settingsPath));
+}
+
+void LoadMemoryBanks(Calculator& calc, const SettingsSnapshot& file) {
+    if (calc.settingsPath.empty()) return;
+    LoadBank(calc, file, 1);
+    LoadBank(calc, file, 2);
     if (!calc.banks[0].text.empty()) calc.view->SetMemoryText(" M1 = " + calc.banks[0].text);
 }

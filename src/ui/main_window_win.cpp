@@ -30,6 +30,9 @@
 #include "ui/themed_button_win.h"
 #include "ui/window_kit_win.h"
 
+// ApplyLayout with the three keys already read.
+void ApplyLayoutOf(const LayoutSettings& settings);
+
 namespace {
 
 constexpr const char* kMainClass = "FORM_TALLYMAX_FORM1_CLASS";
@@ -316,10 +319,14 @@ void LoadStartupSettings() {
     UpdateStatusDate();
     UpdateNumLockField();
 
-    // The layout keys are read (and written back) in their place among the others;
-    // the window takes that layout once all keys are read.
-    MainSettings s = ReadMainSettings(g_settingsPath);
-    ApplyLayout();
+    // The file is read once and written back once with every key normalised: read
+    // and rewritten key by key, a large file made start-up crawl. The layout keys are
+    // read in their place among the others; the window takes that layout once all
+    // keys are read.
+    SettingsSnapshot file = LoadSettingsSnapshot(g_settingsPath);
+    MainSettings s = ReadMainSettings(file);
+    StoreSettingsSnapshot(file);
+    ApplyLayoutOf(s.layout);
     SetKeyGroupColors(KeyGroupColors{static_cast<COLORREF>(s.group1Color),
                                      static_cast<COLORREF>(s.group2Color),
                                      static_cast<COLORREF>(s.group3Color)});
@@ -340,7 +347,7 @@ void LoadStartupSettings() {
     g_main.laptopMap = s.lt10Key == 1;
     ShowWindow(Control(kIdLaptopLabel), g_main.laptopMap ? SW_SHOW : SW_HIDE);
 
-    LoadMemoryBanks(g_calc);
+    LoadMemoryBanks(g_calc, file);
     AttachTooltips();
 
     int system = st.numberMode >= kModeFloating ? st.numberMode - kModeFloating : 0;
@@ -723,7 +730,10 @@ void DispatchCommand(int id, int notification) {
 }
 
 void ApplyLayout() {
-    LayoutSettings settings = ReadLayoutSettings(g_settingsPath);
+    ApplyLayoutOf(ReadLayoutSettings(g_settingsPath));
+}
+
+void ApplyLayoutOf(const LayoutSettings& settings) {
     const MainLayout layout = LayOutMainWindow(settings);
     CalcView& v = MainView();
     if (layout.stopwatchShown) v.CheckMenu(kMenuShowStopwatch, true);
