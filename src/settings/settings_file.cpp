@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <optional>
-#include <utility>
 
 #include "settings/settings_disk.h"
 #include "settings/settings_text.h"
@@ -76,12 +75,12 @@ bool WriteSetting(SettingsSnapshot& snapshot, const std::string& section, const 
                   const std::string& value) {
     if (!IsWritableSectionName(section) || !IsWritableKeyName(key)) return false;
     if (!snapshot.readable) return false;
-    std::string changed = SetProfileValue(snapshot.text, section, key, value);
-    if (changed == snapshot.text) return true;
-    // A file that cannot be replaced keeps its text, and later reads see that text.
-    if (!snapshot.writable) return false;
-    snapshot.text = std::move(changed);
-    snapshot.changed = true;
+    if (!snapshot.writable) {
+        // A file that cannot be replaced keeps its text, and later reads see that text.
+        std::string copy = snapshot.text;
+        return !ChangeProfileValue(copy, section, key, value);
+    }
+    if (ChangeProfileValue(snapshot.text, section, key, value)) snapshot.changed = true;
     return true;
 }
 
