@@ -31,6 +31,13 @@ const char* DisplayMask(unsigned char numberMode) {
     }
 }
 
+// Whether `x` has more integer digits than ValueText writes plainly (it then uses
+// its exponent form). Tiny values are left to the mask, which rounds them.
+bool NeedsExponentForm(long double x) {
+    if (!std::isfinite(x)) return false;
+    return ValueText(x, 18).find("E+") != std::string::npos;
+}
+
 bool AllDigits(const std::string& text) {
     for (char c : text)
         if (c < '0' || c > '9') return false;
@@ -56,8 +63,15 @@ long double DisplayValue(const Calculator& calc) {
 std::string FormatDisplay(Calculator& calc) {
     std::string text = WithoutCommas(calc.view->DisplayText());
     long double x = ParseNumber(text);
+    const char* mask = DisplayMask(calc.state.numberMode);
+    if (mask && NeedsExponentForm(x)) {
+        // A mask would write out every integer digit, and past the 18 the display
+        // carries those digits would be made up: such a value keeps ValueText's form.
+        text = ValueText(x, 18);
+        mask = nullptr;
+    }
     if (std::floor(x) != x) x += kRoundingPush;
-    if (const char* mask = DisplayMask(calc.state.numberMode)) text = FormatNumber(x, mask);
+    if (mask) text = FormatNumber(x, mask);
     if (!text.empty() && text.back() == '.') text.pop_back();
     calc.view->SetDisplayText(text);
     return text;
@@ -79,13 +93,12 @@ std::string ApplyDigitGrouping(Calculator& calc) {
         fraction = text.substr(point);
         text.erase(point);
     }
-    // Only a run of digits is grouped: "Div0 Error" or an exponent form such as
-    // "1E+25" must not get separators inside its letters.
-    if (AllDigits(text)) {
-        for (size_t group = 6; group >= 1; --group) {
-            size_t digits = group * 3;
-            if (text.size() > digits) text.insert(text.size() - digits, ",");
-        }
+    // Only a run of digits is grouped, and all of it by threes: "Div0 Error" or an
+    // exponent form such as "1E+25" must not get separators inside its letters, and
+    // a long pasted integer must not come out grouped in its last digits only.
+    if (!text.empty() && AllDigits(text)) {
+        for (size_t digits = (text.size() - 1) / 3 * 3; digits >= 3; digits -= 3)
+            text.insert(text.size() - digits, ",");
     }
     text = sign + text + fraction;
     calc.view->SetDisplayText(text);

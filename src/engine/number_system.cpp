@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/average_text.h"
 #include "engine/display_format.h"
 #include "engine/number_text.h"
 #include "engine/shown_number.h"
@@ -13,38 +14,20 @@ namespace {
 struct SystemInfo {
     unsigned char numberMode;  // the code stored for the system (Dec: the decimal choice)
     int maxEntryLength;
-    const char* readPrefix;  // "" for Dec, which reads through DisplayValue
     const char* tapeLine;
-    const char* averageStrip;  // every one of these characters leaves the average text
 };
 
 const SystemInfo kSystems[] = {
-    {kModeFloating, 18, "", "(Dec)", "AVG= ,"},
-    {kModeHex, 8, "&H0", "(Hex)", "AVG= (Hex),"},
-    {kModeBin, 32, "&B0", "(Bin)", "AVG= (Bin),"},
-    {kModeOct, 11, "&Q0", "(Oct)", "AVG= (Oct),"},
+    {kModeFloating, 18, "(Dec)"},
+    {kModeHex, 8, "(Hex)"},
+    {kModeBin, 32, "(Bin)"},
+    {kModeOct, 11, "(Oct)"},
 };
 
 // The keys that only some systems have; every other key stays enabled in all four.
 const CalcKey kSystemDependentKeys[] = {CalcKey::Sign,   CalcKey::Point,      CalcKey::Percent,
                                         CalcKey::Tax,    CalcKey::Reciprocal, CalcKey::Change,
                                         CalcKey::Convert};
-
-// Codes outside 11..13 are decimal choices (5..9 act as fixed 0 elsewhere).
-const SystemInfo& InfoOfMode(unsigned char numberMode) {
-    if (numberMode >= kModeHex && numberMode <= kModeOct)
-        return kSystems[numberMode - kModeFloating];
-    return kSystems[kSystemDec];
-}
-
-// Removes every character of `set` wherever it stands: "1A (Hex)" stripped of
-// "AVG= (Hex)," leaves "1", as the average has always been read.
-std::string WithoutCharacters(const std::string& text, const std::string& set) {
-    std::string out;
-    for (char c : text)
-        if (set.find(c) == std::string::npos) out += c;
-    return out;
-}
 
 int DigitCountOfSystem(int system) {
     switch (system) {
@@ -75,10 +58,10 @@ void SetNumberSystem(Calculator& calc, int system) {
     CalcView& view = *calc.view;
 
     // Both numbers are read in the system being left, before anything changes.
-    const SystemInfo& leaving = InfoOfMode(s.numberMode);
     long double shown = ReadShownNumber(calc);
-    long double average = ParseNumber(leaving.readPrefix +
-                                      WithoutCharacters(view.AverageText(), leaving.averageStrip));
+    // By pattern, not by character: stripping the letters of "AVG" and "(Hex)" one
+    // by one would take the hex digits A, B, C, E with them.
+    long double average = ReadAverageText(view.AverageText(), s.numberMode);
 
     s.entryText.clear();
     const SystemInfo& target = kSystems[system];

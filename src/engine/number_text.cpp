@@ -19,8 +19,13 @@ constexpr size_t kMaxReadDigits = 12000;
 
 // Decimal exponents beyond which a non-zero text is certainly out of range; inside
 // them the reader decides.
-constexpr long kOverflowPlace = 4940;
-constexpr long kUnderflowPlace = -4960;
+constexpr int64_t kOverflowPlace = 4940;
+constexpr int64_t kUnderflowPlace = -4960;
+
+// A written exponent is read up to this size and held there: far beyond any place a
+// text can move it back by its digits, so a huge exponent keeps its meaning, while
+// the place count (64 bits; MinGW's long has 32) can never overflow.
+constexpr int64_t kExponentCap = 1000000000000000000;  // 1e18
 
 const char kInfinityWord[] = "Infinity";
 
@@ -55,7 +60,7 @@ int CompareDigits(const std::string& a, const std::string& b) {
 }
 
 // |value| = 0.digits x 10^place; digits without leading or trailing zeros.
-long double DigitsToValue(std::string digits, long place) {
+long double DigitsToValue(std::string digits, int64_t place) {
     if (digits.empty() || place < kUnderflowPlace) return 0;
     if (place > kOverflowPlace) return HUGE_VALL;
     if (digits.size() > kMaxReadDigits) {
@@ -63,7 +68,7 @@ long double DigitsToValue(std::string digits, long place) {
         digits += '1';
     }
     // No decimal point in what strtold sees, so the locale cannot change the reading.
-    long scale = place - static_cast<long>(digits.size());
+    int64_t scale = place - static_cast<int64_t>(digits.size());
     std::string plain = digits + "e" + std::to_string(scale);
     long double value = std::strtold(plain.c_str(), nullptr);
     if (std::isinf(value)) {
@@ -88,14 +93,14 @@ long double ReadDecimal(const std::string& text, size_t i) {
         return negative ? -HUGE_VALL : HUGE_VALL;
     }
     std::string digits;  // significant digits, leading zeros dropped
-    long place = 0;      // decimal exponent of the point after `digits` so far
+    int64_t place = 0;   // decimal exponent of the point after `digits` so far
     bool anyDigit = false;
     for (; i < n && IsDigit(text[i]); ++i) {
         anyDigit = true;
         if (digits.empty() && text[i] == '0') continue;
         digits += text[i];
     }
-    place = static_cast<long>(digits.size());
+    place = static_cast<int64_t>(digits.size());
     if (i < n && text[i] == '.') {
         for (++i; i < n && IsDigit(text[i]); ++i) {
             anyDigit = true;
@@ -114,9 +119,10 @@ long double ReadDecimal(const std::string& text, size_t i) {
             negativeExponent = text[k] == '-';
             ++k;
         }
-        long exponent = 0;
+        int64_t exponent = 0;
         for (; k < n && IsDigit(text[k]); ++k) {
-            if (exponent < 1000000) exponent = exponent * 10 + (text[k] - '0');
+            exponent = exponent * 10 + (text[k] - '0');
+            if (exponent > kExponentCap) exponent = kExponentCap;
         }
         place += negativeExponent ? -exponent : exponent;
     }

@@ -87,44 +87,67 @@ constexpr std::array<MainSettingKey, 14> kMainSettingKeys = {
     Integer("CalcMode", "0", [](MainSettings& s, long double v) { s.calcMode = AsInteger(v); }),
 };
 
-long double ReadAndWriteBack(const std::string& path, const std::string& section,
+long double ReadAndWriteBack(SettingsSnapshot& file, const std::string& section,
                              const std::string& key, const std::string& fallback,
                              const SettingRule& rule) {
-    std::optional<long double> value = Convert(ReadSetting(path, section, key, fallback), rule);
+    std::optional<long double> value = Convert(ReadSetting(file, section, key, fallback), rule);
     if (!value) value = Convert(fallback, rule);
     long double result = value.value_or(0);
     int digits = rule.type == SettingType::kSingle ? kSingleDigits : kIntegerDigits;
-    WriteSetting(path, section, key, ValueText(result, digits));
+    WriteSetting(file, section, key, ValueText(result, digits));
+    return result;
+}
+
+long double ReadAndWriteBack(const std::string& path, const std::string& section,
+                             const std::string& key, const std::string& fallback,
+                             const SettingRule& rule) {
+    SettingsSnapshot file = LoadSettingsSnapshot(path);
+    long double result = ReadAndWriteBack(file, section, key, fallback, rule);
+    StoreSettingsSnapshot(file);
     return result;
 }
 
 namespace {
 
-void ReadKey(const std::string& path, const MainSettingKey& entry, MainSettings& settings) {
+void ReadKey(SettingsSnapshot& file, const MainSettingKey& entry, MainSettings& settings) {
     entry.store(settings,
-                ReadAndWriteBack(path, kMainSection, entry.key, entry.fallback, entry.rule));
+                ReadAndWriteBack(file, kMainSection, entry.key, entry.fallback, entry.rule));
+}
+
+LayoutSettings ReadLayoutKeys(SettingsSnapshot& file) {
+    MainSettings settings;
+    for (const MainSettingKey& entry : kMainSettingKeys)
+        if (entry.layout) ReadKey(file, entry, settings);
+    return settings.layout;
 }
 
 }  // namespace
 
 LayoutSettings ReadLayoutSettings(const std::string& path) {
-    MainSettings settings;
-    for (const MainSettingKey& entry : kMainSettingKeys)
-        if (entry.layout) ReadKey(path, entry, settings);
-    return settings.layout;
+    SettingsSnapshot file = LoadSettingsSnapshot(path);
+    LayoutSettings layout = ReadLayoutKeys(file);
+    StoreSettingsSnapshot(file);
+    return layout;
 }
 
-MainSettings ReadMainSettings(const std::string& path) {
+MainSettings ReadMainSettings(SettingsSnapshot& file) {
     MainSettings settings;
     bool layoutRead = false;
     for (const MainSettingKey& entry : kMainSettingKeys) {
         if (!entry.layout) {
-            ReadKey(path, entry, settings);
+            ReadKey(file, entry, settings);
         } else if (!layoutRead) {
             // At start-up the layout keys are read where the window applies its layout.
-            settings.layout = ReadLayoutSettings(path);
+            settings.layout = ReadLayoutKeys(file);
             layoutRead = true;
         }
     }
+    return settings;
+}
+
+MainSettings ReadMainSettings(const std::string& path) {
+    SettingsSnapshot file = LoadSettingsSnapshot(path);
+    MainSettings settings = ReadMainSettings(file);
+    StoreSettingsSnapshot(file);
     return settings;
 }

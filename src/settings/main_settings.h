@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/settings_file.h"
+
 enum class SettingType {
     kInteger,  // 32-bit signed, stored as plain digits
     kByte,     // as kInteger, then its low 8 bits unsigned (300 gives 44), then range-checked
@@ -24,6 +26,9 @@ struct SettingRule {
 // reads as 0; integers round to nearest with halves to even; a number that a 32-bit
 // integer or a float cannot hold gives the value of `fallback` instead.
 long double ReadAndWriteBack(const std::string& path, const std::string& section,
+                             const std::string& key, const std::string& fallback,
+                             const SettingRule& rule);
+long double ReadAndWriteBack(SettingsSnapshot& file, const std::string& section,
                              const std::string& key, const std::string& fallback,
                              const SettingRule& rule);
 
@@ -73,3 +78,5 @@ LayoutSettings ReadLayoutSettings(const std::string& path);
 // The start-up read of "Main Settings": every key of kMainSettingKeys in order,
 // each written back at once (the layout keys through ReadLayoutSettings).
 MainSettings ReadMainSettings(const std::string& path);
+// The same on a file loaded once; the caller stores it.
+MainSettings ReadMainSettings(SettingsSnapshot& file);

@@ -4,9 +4,13 @@
 // with the text functions in settings/settings_text.h.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "settings/setting_names.h"
+
+// The longest value ReadSetting gives back whole; a longer one comes back cut.
+inline constexpr std::size_t kMaxSettingValueLength = 511;
 
 // The key's value (at most 511 characters), or `fallback` (cut likewise) when the
 // file, the section or the key does not exist, or the file cannot be read or is
@@ -26,3 +30,24 @@ bool WriteSetting(const std::string& path, const std::string& section, const std
 // Removes a section with all its keys, comments and blank lines, up to the next
 // section header; duplicates of the section go with it.
 bool DeleteSettingsSection(const std::string& path, const std::string& section);
+
+// The file loaded once for a run of reads and writes that reaches the disk in one
+// replace, as start-up reads and normalises every key. Reads and writes on it give
+// what the same ReadSetting and WriteSetting calls one after another give, and the
+// stored file ends up byte for byte as they would leave it; only the file is read
+// and written once instead of once per key.
+struct SettingsSnapshot {
+    std::string path;
+    std::string text;       // the file's text with the writes so far
+    bool readable = false;  // loaded, or missing (then writes create it)
+    bool writable = false;  // writes change `text`; false for a read-only or unreadable file
+    bool changed = false;
+};
+
+SettingsSnapshot LoadSettingsSnapshot(const std::string& path);
+std::string ReadSetting(const SettingsSnapshot& snapshot, const std::string& section,
+                        const std::string& key, const std::string& fallback);
+bool WriteSetting(SettingsSnapshot& snapshot, const std::string& section, const std::string& key,
+                  const std::string& value);
+// Writes the changed text in place of the file; true when nothing needed writing.
+bool StoreSettingsSnapshot(SettingsSnapshot& snapshot);

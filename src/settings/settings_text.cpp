@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -218,6 +219,45 @@ std::string SetProfileValue(const std::string& text, const std::string& section,
         out += kLineEnd;
     }
     return out;
+}
+
+bool ChangeProfileValue(std::string& text, const std::string& section, const std::string& key,
+                        const std::string& value) {
+    std::string_view wantSection = Trim(section);
+    std::string_view wantKey = Trim(key);
+    if (value.empty()) {
+        std::string out = RemoveKey(text, wantSection, wantKey);
+        if (out == text) return false;
+        text = std::move(out);
+        return true;
+    }
+    std::string entry(wantKey);
+    entry += '=';
+    entry += WithoutLineBreaks(value);
+
+    SectionSearch found = Search(text, wantSection, wantKey);
+    if (found.keyFound) {
+        const std::size_t length = found.key.contentEnd - found.key.begin;
+        if (length == entry.size() && text.compare(found.key.begin, length, entry) == 0)
+            return false;
+        text.replace(found.key.begin, length, entry);
+    } else if (found.sectionFound) {
+        const Line& after = found.lastEntry;
+        std::string insert;
+        if (after.contentEnd == after.end) insert += kLineEnd;
+        insert += entry;
+        insert += kLineEnd;
+        text.insert(after.end, insert);
+    } else {
+        if (!text.empty() && text.back() != '\n') text += kLineEnd;
+        text += '[';
+        text += wantSection;
+        text += ']';
+        text += kLineEnd;
+        text += entry;
+        text += kLineEnd;
+    }
+    return true;
 }
 
 std::string RemoveProfileSection(const std::string& text, const std::string& section) {

@@ -38,5 +38,11 @@ bool IsWritableKeyName(const std::string& key);
 std::string SetProfileValue(const std::string& text, const std::string& section,
                             const std::string& key, const std::string& value);
 
+// SetProfileValue done on `text` itself: the same bytes come out, but a key that
+// already holds exactly this line costs a search only, not a copy of the text.
+// Returns whether `text` changed.
+bool ChangeProfileValue(std::string& text, const std::string& section, const std::string& key,
+                        const std::string& value);
+
 // `text` without the section: its header and every line up to the next header.
 std::string RemoveProfileSection(const std::string& text, const std::string& section);

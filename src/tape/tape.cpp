@@ -4,6 +4,7 @@
 
 #include "engine/display_format.h"
 #include "engine/number_text.h"
+#include "engine/paste_text.h"
 
 namespace {
 
@@ -49,16 +50,11 @@ void CopyDisplay(Calculator& calc) {
 }
 
 void PasteDisplay(Calculator& calc) {
-    std::string pasted = calc.view->ClipboardText();
-    calc.view->SetDisplayText(pasted);
     CalculatorState& s = calc.state;
+    PastedEntry pasted = ReadPastedText(calc.view->ClipboardText(), s.numberMode);
+    calc.view->SetDisplayText(pasted.shown);
     s.entryActive = 1;
-    if (IsDecimalMode(s.numberMode)) {
-        long double x = ParseNumber(WithoutCommas(pasted));
-        s.entryText = (x < 0 ? "" : " ") + ValueText(x, 15);
-    } else {
-        s.entryText = pasted;
-    }
+    s.entryText = pasted.entryText;
     calc.view->ReturnFocus();
 }
 

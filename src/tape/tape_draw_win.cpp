@@ -7,8 +7,6 @@
 #include "ui/control_ids.h"
 
 namespace {
-// Lines are drawn right-aligned ending here, which leaves room for the scroll bar.
-constexpr int kTapeTextRight = 200;
 // The program's own lines are far shorter; a longer line is drawn cut.
 constexpr int kMaxDrawnChars = 255;
 }  // namespace

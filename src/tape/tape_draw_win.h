@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// Lines are drawn right-aligned ending this many pixels from the list's left edge,
+// which leaves room for the scroll bar.
+inline constexpr int kTapeTextRight = 200;
+
 // Answers the tape list's owner-draw request (id 1019).
 void DrawTapeLine(const DRAWITEMSTRUCT& request);
 

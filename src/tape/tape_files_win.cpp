@@ -58,6 +58,12 @@ std::string LastTapeFile() {
                        App().programFolder + kDefaultTapeFile);
 }
 
+// Only a path that reads back whole is kept: a cut one would name another file.
+void RememberTapeFile(const std::string& path) {
+    if (path.size() <= kMaxSettingValueLength)
+        WriteSetting(SettingsPath(), kMainSection, kLastTapeFileKey, path);
+}
+
 // Shows the save or open dialog with `initial` as its file; false when cancelled.
 bool AskForTapeFile(HWND owner, bool saving, const std::string& initial, std::string& chosen) {
     std::string filter = kFileFilter;
@@ -215,11 +221,12 @@ bool ReadTapeFileInto(HWND mainWindow, Calculator& calc, const std::string& path
 void SaveTape(HWND mainWindow) {
     std::string path;
     if (AskForTapeFile(mainWindow, true, LastTapeFile(), path)) {
-        WriteSetting(SettingsPath(), kMainSection, kLastTapeFileKey, path);
         DWORD error = WriteTapeReportFile(path, TheCalculator());
         if (error) {
             ShowProblem(kSaveFailedText + path, kSaveCaption, error);
         } else {
+            // Remembered only once the file is there: the next dialog offers it.
+            RememberTapeFile(path);
             ShowMessage(kSavedText + path, "", MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
         }
     }
@@ -229,7 +236,7 @@ void SaveTape(HWND mainWindow) {
 void LoadTape(HWND mainWindow) {
     std::string path;
     if (AskForTapeFile(mainWindow, false, LastTapeFile(), path)) {
-        WriteSetting(SettingsPath(), kMainSection, kLastTapeFileKey, path);
+        RememberTapeFile(path);
         Calculator& calc = TheCalculator();
         TapeFileReader reader;
         DWORD openError = 0, readError = 0;

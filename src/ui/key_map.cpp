@@ -200,7 +200,9 @@ const KeyRow kKeyUpRows[] = {
     {{'R'}, Always, kIdReciprocal, 0, 0, kNoFlag, false, false},
     {{'T'}, Always, kIdTax, 0, 0, kNoFlag, false, false},
     {{kVkF9}, Always, kIdSign, 0, 0, kNoFlag, false, false},
-    {{kVkF1}, Always, kIdHelp, 0, kIdHelp, kNoFlag, false, true},
+    // No focus return after F1: it would pull the focus back from the help window the
+    // key has just opened (or brought forward), leaving it behind the main window.
+    {{kVkF1}, Always, kIdHelp, 0, kIdHelp, kNoFlag, false, false},
 };
 
 bool RowHasKey(const KeyRow& row, int key) {

@@ -5,10 +5,12 @@
 #include <commctrl.h>
 
 #include "resource_ids.h"
+#include "tape/tape_draw_win.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
 #include "ui/fire_lines_win.h"
 #include "ui/main_state_win.h"
+#include "ui/overflow_tips_win.h"
 #include "ui/themed_button_win.h"
 
 namespace {
@@ -110,7 +112,10 @@ bool IsHexLetterKey(int id) {
     return false;
 }
 
-constexpr DWORD kStatusField = SS_LEFT | SS_SUNKEN;
+// One line each: a text too long for its field ends in an ellipsis (its tooltip shows
+// all of it) instead of wrapping onto a line below the field's edge.
+constexpr DWORD kStatusField =
+    WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS | SS_NOPREFIX | SS_NOTIFY | SS_SUNKEN;
 
 // Everything but the keypad buttons and the separator line, in creation order.
 const ControlDef kMainControls[] = {
@@ -187,6 +192,14 @@ void CreateMainControls() {
     CreateSeparatorLine(window, kIdSeparatorLine, 0, 269, 513, 8, RGB(128, 128, 128),
                         RGB(236, 233, 216));
     CreateControls(window, kStatusFields, fonts);
+}
+
+void AttachOverflowTips() {
+    CreateOverflowTips();
+    for (int id :
+         {kIdStatusMemory, kIdStatusAverage, kIdStatusItems, kIdStatusDate, kIdStatusNumLock})
+        AttachFieldOverflowTip(MainControl(id));
+    AttachTapeLineTips(MainControl(kIdTape), kTapeTextRight);
 }
 
 void AttachMainTooltips() {

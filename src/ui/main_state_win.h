@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/calculator.h"
+#include "settings/main_settings.h"
 #include "tape/memory_banks.h"
 #include "ui/window_kit_win.h"
 
@@ -43,7 +44,11 @@ inline HWND MainControl(int id) {
 void CreateMainFonts();
 void CreateMainControls();
 void AttachMainTooltips();
+// The status fields and the tape lines that are drawn cut show their whole text.
+void AttachOverflowTips();
 
 // Layout (main_layout_win.cpp).
 void PlaceTopMost(bool on);
 void ToggleLayoutItem(int menuId, const char* key);
+// ApplyLayout with the three keys already read.
+void ApplyLayoutOf(const LayoutSettings& settings);

@@ -15,6 +15,10 @@ HWND Control(int id) {
     return GetDlgItem(MainWindow(), id);
 }
 
+const char kTapeFullText[] =
+    "The tape is full: new lines are not added to it. Clear the tape (CT) to go on.";
+const char kTapeFullCaption[] = "Tape";
+
 bool OpenClipboardPatiently() {
     // Another program may hold the clipboard for a moment.
     for (int attempt = 0; attempt < 5; ++attempt) {
@@ -87,6 +91,12 @@ class MainWindowView : public CalcView {
             // The list offers no selection (selecting would paint highlight bands
             // under Wine), so the new line is brought into view by scrolling.
             SendMessageA(list, LB_SETTOPINDEX, n, 0);
+            tapeFullTold_ = false;
+        } else if (!tapeFullTold_) {
+            // Once per run of lost lines: every key would otherwise bring a box.
+            tapeFullTold_ = true;
+            ShowMessage(kTapeFullText, kTapeFullCaption,
+                        MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL | MB_SETFOREGROUND);
         }
     }
     int TapeLineCount() const override {
@@ -101,7 +111,10 @@ class MainWindowView : public CalcView {
         LRESULT got = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buf.data()));
         return got > 0 ? std::string(buf.data(), static_cast<size_t>(got)) : std::string();
     }
-    void ClearTapeLines() override { SendMessageA(Control(kIdTape), LB_RESETCONTENT, 0, 0); }
+    void ClearTapeLines() override {
+        SendMessageA(Control(kIdTape), LB_RESETCONTENT, 0, 0);
+        tapeFullTold_ = false;
+    }
 
     void PutClipboardText(const std::string& text) override {
         if (!OpenClipboardPatiently()) return;
@@ -134,6 +147,9 @@ class MainWindowView : public CalcView {
         CloseClipboard();
         return text;
     }
+
+  private:
+    bool tapeFullTold_ = false;
 };
 
 }  // namespace

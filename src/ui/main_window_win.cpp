@@ -12,6 +12,8 @@
 #include "tape/tape_draw_win.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
+#include "ui/main_layout.h"
+#include "ui/main_layout_win.h"
 #include "ui/main_state_win.h"
 #include "ui/main_view_win.h"
 #include "ui/main_window_tools_win.h"
@@ -25,7 +27,6 @@ constexpr const char* kMainClass = "FORM_TALLYMAX_FORM1_CLASS";
 constexpr UINT kStatusClockTimer = 1008;
 constexpr UINT kStopwatchTimer = 1014;
 constexpr int kFullWidth = 513;
-constexpr int kFullHeight = 344;
 
 // A resource script gives popup menus no identifiers; they get theirs here.
 void NumberPopupMenus(HMENU bar) {
@@ -62,10 +63,14 @@ void LoadStartupSettings() {
     UpdateStatusDate();
     UpdateNumLockField();
 
-    // The layout keys are read (and written back) in their place among the others;
-    // the window takes that layout once all keys are read.
-    MainSettings s = ReadMainSettings(Main().settingsPath);
-    ApplyLayout();
+    // The file is read once and written back once with every key normalised: read
+    // and rewritten key by key, a large file made start-up crawl. The layout keys are
+    // read in their place among the others; the window takes that layout once all
+    // keys are read.
+    SettingsSnapshot file = LoadSettingsSnapshot(Main().settingsPath);
+    MainSettings s = ReadMainSettings(file);
+    StoreSettingsSnapshot(file);
+    ApplyLayoutOf(s.layout);
     SetKeyGroupColors(KeyGroupColors{static_cast<COLORREF>(s.group1Color),
                                      static_cast<COLORREF>(s.group2Color),
                                      static_cast<COLORREF>(s.group3Color)});
@@ -86,7 +91,13 @@ void LoadStartupSettings() {
     Main().laptopMap = s.lt10Key == 1;
     ShowWindow(MainControl(kIdLaptopLabel), Main().laptopMap ? SW_SHOW : SW_HIDE);
 
+    // The banks come from the same one read of the file.
+    Main().calc.settings.read = [&file](const std::string& section, const std::string& key,
+                                        const std::string& fallback) {
+        return ReadSetting(file, section, key, fallback);
+    };
     LoadMemoryBanks(Main().calc, Main().banks);
+    Main().calc.settings = FileSettingsPort(Main().settingsPath);
     AttachMainTooltips();
 
     int system = st.numberMode >= kModeFloating ? st.numberMode - kModeFloating : 0;
@@ -118,6 +129,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             CreateMainFonts();
             CreateMainControls();
             LoadStartupSettings();
+            AttachOverflowTips();
             SetTimer(hwnd, kStatusClockTimer, 60000, nullptr);
             SetTimer(hwnd, kStopwatchTimer, 50, nullptr);
             return 0;
@@ -200,8 +212,12 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 HWND CreateMainWindow(HINSTANCE instance) {
     if (!RegisterProgramWindowClass(instance, kMainClass, MainWindowProc)) return nullptr;
-    POINT at = CentredOnScreen(kFullWidth, kFullHeight);
-    return CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, "Tallymax",
-                           WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, at.x, at.y, kFullWidth,
-                           kFullHeight, nullptr, nullptr, instance, nullptr);
+    // Centred by the height of the full layout's client area on this platform's frame
+    // and menu, which is the size the window takes at once.
+    const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    const int height = OuterHeightForClient(style, WS_EX_CONTROLPARENT, true,
+                                            LayOutMainWindow(LayoutSettings{}).clientHeight);
+    POINT at = CentredOnScreen(kFullWidth, height);
+    return CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, "Tallymax", style, at.x, at.y,
+                           kFullWidth, height, nullptr, nullptr, instance, nullptr);
 }

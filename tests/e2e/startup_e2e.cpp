@@ -93,8 +93,8 @@ const ControlCase kControls[] = {
     {kIdMem2Label, "Static", "Mem2", 44, 88, 32, 12, false, true},
     {kIdLaptopLabel, "Static", "Laptop 10 Key", 78, 88, 89, 12, false, true},
     {kIdStopwatchReadout, "Static", "00:00:00:00", 142, 245, 88, 18, true, true},
-    // The layout puts the separator at the top of the status bar.
-    {kIdSeparatorLine, "FIRELINES", "", 0, 270, 513, 8, true, true},
+    // The layout puts the separator on the row just above the status bar.
+    {kIdSeparatorLine, "FIRELINES", "", 0, 269, 513, 1, true, true},
     {kIdStatusMemory, "Static", " M1", 0, 270, 133, 22, true, true},
     {kIdStatusAverage, "Static", " Avg = 0.00", 133, 270, 133, 22, true, true},
     {kIdStatusItems, "Static", " 0 Items", 266, 270, 100, 22, true, true},
@@ -114,7 +114,9 @@ TEST(Startup, FirstStartWritesEveryMainSettingNextToTheProgram) {
     EXPECT_EQ(app.Text(1024), " 0 Items");
     RECT r = app.WindowRect();
     EXPECT_EQ(r.right - r.left, 513);
-    EXPECT_EQ(r.bottom - r.top, 344);
+    RECT client;
+    GetClientRect(app.Main(), &client);
+    EXPECT_EQ(client.bottom, 293);
     EXPECT_TRUE(app.Close());
     EXPECT_EQ(app.ExitCode(), 0u);
 }
@@ -255,7 +257,9 @@ TEST(Startup, LayoutFollowsEveryCombinationOfTheThreeKeys) {
 
         RECT outer = app.WindowRect();
         EXPECT_EQ(outer.right - outer.left, tape ? 513 : 282);
-        EXPECT_EQ(outer.bottom - outer.top, 344 - (stopwatch ? 0 : 22) - (status ? 0 : 22));
+        RECT client;
+        GetClientRect(app.Main(), &client);
+        EXPECT_EQ(client.bottom, 293 - (stopwatch ? 0 : 22) - (status ? 0 : 22));
 
         EXPECT_EQ(IsWindowVisible(app.Control(kIdTape)) != FALSE, tape);
         RECT list = ClientBox(app, kIdTape);
@@ -273,11 +277,12 @@ TEST(Startup, LayoutFollowsEveryCombinationOfTheThreeKeys) {
                       {kIdStatusItems, tape ? 266 : 174, 100, 22},
                       {kIdStatusDate, 366, 100, 22},
                       {kIdStatusNumLock, 466, 46, 22},
-                      {kIdSeparatorLine, 0, 513, 8}};
+                      {kIdSeparatorLine, 0, 513, 1}};
         for (const auto& f : fields) {
             RECT r = ClientBox(app, f.id);
+            EXPECT_EQ(IsWindowVisible(app.Control(f.id)) != FALSE, status) << "control " << f.id;
             EXPECT_EQ(r.left, f.x) << "control " << f.id;
-            EXPECT_EQ(r.top, top) << "control " << f.id;
+            EXPECT_EQ(r.top, f.id == kIdSeparatorLine ? top - 1 : top) << "control " << f.id;
             EXPECT_EQ(r.right - r.left, f.w) << "control " << f.id;
             EXPECT_EQ(r.bottom - r.top, f.h) << "control " << f.id;
         }

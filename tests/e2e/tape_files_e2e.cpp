@@ -285,6 +285,8 @@ TEST(TapeFiles, AFailedSaveIsReportedAndKeepsTheOldFile) {
 
     CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(path), "the older good tape\r\n");
+    EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "LastTapeFile"), "<missing>")
+        << "a file that was not saved is not offered again";
     EXPECT_FALSE(FolderHasTempFiles(app.Folder())) << "a temporary file was left behind";
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/key_runner.h"
+#include "engine/number_text.h"
 #include "settings/settings_file.h"
 #include "test_support.h"
 
@@ -60,8 +61,10 @@ TEST(ApplyDigitGrouping, InsertsSeparatorsIntoTheIntegerPart) {
         {"1,234", "1,234"},
         {".5", ".5"},
         {"1234.5678", "1,234.5678"},
-        // Six separators at most: the digits beyond the last 21 stay together.
-        {"1234567890123456789012", "1234,567,890,123,456,789,012"},
+        // Every group of a long integer part, not only the last 21 digits.
+        {"1234567890123456789012", "1,234,567,890,123,456,789,012"},
+        {"1123455665666667664543212", "1,123,455,665,666,667,664,543,212"},
+        {"1.12345566566666766E+24", "1.12345566566666766E+24"},
         {" 1234.5", " 1,234.5"},  // a pasted entry keeps its leading blank
         {"Div0 Error", "Div0 Error"},
         {"1E+25", "1E+25"},
@@ -146,6 +149,23 @@ TEST(ViewMenu, GroupingAndAutoDecimalToggleAndPersist) {
     EXPECT_TRUE(session.view.MenuChecked(CalcMenuItem::AutoDecimal));
     EXPECT_EQ(ReadSetting(ini, kMainSection, "Auto Decimal", ""), "1");
     EXPECT_EQ(session.Run("3").display, "1.23");
+}
+
+TEST(HugeValues, ShownInExponentFormAlikeOnDisplayAndTape) {
+    // (123456789123456789 + 999999999999999999) x 999999 is about 1.1234556656667E+24.
+    SessionOutcome o = RunKeys("123456789123456789 + 999999999999999999 = x 999999 =");
+    EXPECT_EQ(o.display, "1.12345566566666767E+24");
+    ASSERT_GE(o.tape.size(), 3u);
+    EXPECT_EQ(o.tape[o.tape.size() - 2], o.display + " =");
+    EXPECT_NEAR(static_cast<double>(ParseNumber(o.display) / 1.123455665666667664543212e24L), 1.0,
+                1e-15);
+    for (const char* settings : {"decimals=2", "decimals=0", "decimals=float grouping=0"}) {
+        SessionOutcome fixed =
+            RunKeys(std::string(settings) + " | 999999999999999999 + 1 = x 1000000 =");
+        EXPECT_EQ(fixed.display, "1E+24") << settings;
+    }
+    // Below 10^18 the display stays plain and grouped by threes.
+    EXPECT_EQ(RunKeys("99999999999999999 + 1 =").display, "100,000,000,000,000,000");
 }
 
 }  // namespace

@@ -82,15 +82,16 @@ TEST(NumberSystemTest, AverageFollowsTheSystem) {
     EXPECT_EQ(session.Run("Dec").average, " AVG = 2.00");
 }
 
-TEST(NumberSystemTest, AverageTextIsStrippedByCharacterSet) {
+TEST(NumberSystemTest, AverageSurvivesEverySwitch) {
     struct Case {
         int system;
         unsigned char mode;
         std::string average;
         std::string expected;
     } cases[] = {
-        {kSystemHex, kModeHex, " AVG = 1A (Hex)", " AVG = 1.00"},  // "A" is stripped
+        {kSystemHex, kModeHex, " AVG = 1A (Hex)", " AVG = 26.00"},
         {kSystemHex, kModeHex, " AVG = FF (Hex)", " AVG = 255.00"},
+        {kSystemHex, kModeHex, " AVG = ABCDEF (Hex)", " AVG = 11,259,375.00"},
         {kSystemBin, kModeBin, " AVG = 101 (Bin)", " AVG = 5.00"},
         {kSystemOct, kModeOct, " AVG = 17 (Oct)", " AVG = 15.00"},
     };
@@ -103,6 +104,12 @@ TEST(NumberSystemTest, AverageTextIsStrippedByCharacterSet) {
         SetNumberSystem(session.calc, kSystemDec);
         EXPECT_EQ(session.view.average, c.expected) << c.average;
     }
+    // The session of the report: FF + A + 6 + in Hex averages 90.
+    KeySession session;
+    EXPECT_EQ(session.Run("Hex FF + A + 6 +").average, " AVG = 5A (Hex)");
+    EXPECT_EQ(session.Run("Bin").average, " AVG = 1011010 (Bin)");
+    EXPECT_EQ(session.Run("Dec").average, " AVG = 90.00");
+    EXPECT_EQ(session.Run("Hex").average, " AVG = 5A (Hex)");
 }
 
 TEST(NumberSystemTest, AverageFieldUntouchedWhileNoAverageIsShown) {

@@ -283,6 +283,18 @@ TEST(ParseNumber, VeryLongTexts) {
     EXPECT_EQ(ParseNumber("0." + std::string(20000, '0') + "1"), 0);
     EXPECT_EQ(ParseNumber(std::string(5000, '0') + "42"), 42);
     EXPECT_EQ(ParseNumber("0." + std::string(100, '0') + "1E+101"), 1);
+    // The place count and the exponent must not wrap or cap each other: a million
+    // zeros are undone by a seven-digit exponent, and exponents far beyond 32 bits
+    // keep their direction.
+    const std::string millionZeros(1000000, '0');
+    EXPECT_EQ(ParseNumber("0." + millionZeros + "1e10000000"), kInf);
+    EXPECT_EQ(ParseNumber("0." + millionZeros + "1e1000001"), 1);
+    EXPECT_EQ(ParseNumber("0." + millionZeros + "1e1000000"), 0.1L);
+    EXPECT_EQ(ParseNumber("1" + millionZeros + "e-1000000"), 1);
+    EXPECT_EQ(ParseNumber("1e4294967297"), kInf);
+    EXPECT_EQ(ParseNumber("1e-4294967297"), 0);
+    EXPECT_EQ(ParseNumber("1e" + std::string(40, '9')), kInf);
+    EXPECT_EQ(ParseNumber("1e-" + std::string(40, '9')), 0);
 }
 
 TEST(ParseNumber, ReadsBackHexBinAndOctTexts) {

@@ -2,14 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
-#include "settings/settings_file.h"
 #include "first_start_ini.h"
+#include "settings/settings_file.h"
 #include "test_support.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 
 TEST(MainSettings, FirstStartWritesEveryKeyInOrderWithItsDefault) {
     TempFolder folder;
@@ -144,6 +146,68 @@ TEST(MainSettings, WithoutAFileEverythingIsDefault) {
     EXPECT_EQ(ReadMainSettings("").digitGrouping, 1);
     EXPECT_EQ(ReadAndWriteBack("", "Main Settings", "TaxRate", "7.5", {SettingType::kSingle}),
               7.5L);
+}
+
+// The start-up read goes to the disk once; the file must come out exactly as reading
+// and writing back key by key leaves it, whatever it held.
+TEST(MainSettings, OneReadAndOneWriteLeaveTheFileAsKeyByKey) {
+    const std::string a = std::string(40, 'x');
+    const std::string inputs[] = {
+        "",
+        "[Main Settings]\r\nTaxRate=8.250\r\nShowTape=2\r\nDigit Grouping=7\r\n",
+        "; note\nDecimal Setting1=3\n[main settings]\nDecimal Setting1=300\n[Memory]\nM1=5\n",
+        "\xEF\xBB\xBF[Main Settings]\r\nCalcMode=1e99\r\n[Main Settings]\r\nCalcMode=1\r\n",
+        "[Main Settings]\r\n  group 1 color = 255 \r\nTopMost=" + std::string(600, '1') +
+            "\r\nLT10Key=" + a + "\r\n[Other]\r\nodd line\r\n",
+    };
+    int n = 0;
+    for (const std::string& input : inputs) {
+        SCOPED_TRACE("input " + std::to_string(n++));
+        TempFolder folder;
+        const std::string once = folder.File("once.ini"), byKey = folder.File("bykey.ini");
+        if (!input.empty()) {
+            WriteWholeFile(once, input);
+            WriteWholeFile(byKey, input);
+        }
+        MainSettings s = ReadMainSettings(once);
+        // Key by key in the same order, each read and write a load and replace of its own.
+        MainSettings k;
+        bool layoutRead = false;
+        for (const MainSettingKey& entry : kMainSettingKeys) {
+            if (entry.layout && layoutRead) continue;
+            if (entry.layout) {
+                for (const MainSettingKey& l : kMainSettingKeys)
+                    if (l.layout)
+                        l.store(k,
+                                ReadAndWriteBack(byKey, kMainSection, l.key, l.fallback, l.rule));
+                layoutRead = true;
+                continue;
+            }
+            entry.store(
+                k, ReadAndWriteBack(byKey, kMainSection, entry.key, entry.fallback, entry.rule));
+        }
+        EXPECT_EQ(ReadWholeFile(once), ReadWholeFile(byKey));
+        EXPECT_EQ(s.taxRate, k.taxRate);
+        EXPECT_EQ(s.numberMode, k.numberMode);
+        EXPECT_EQ(s.calcMode, k.calcMode);
+        EXPECT_EQ(s.layout.showTape, k.layout.showTape);
+        EXPECT_EQ(s.group1Color, k.group1Color);
+    }
+}
+
+TEST(MainSettings, SnapshotOfAReadOnlyFileReadsButNeverWrites) {
+    TempFolder folder;
+    const std::string path = folder.File("Tallymax.ini");
+    WriteWholeFile(path, "[Main Settings]\r\nTaxRate=8.250\r\n");
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    SettingsSnapshot file = LoadSettingsSnapshot(path);
+    MainSettings s = ReadMainSettings(file);
+    EXPECT_TRUE(StoreSettingsSnapshot(file));
+    EXPECT_EQ(s.taxRate, 8.25f);
+    EXPECT_EQ(ReadSetting(file, kMainSection, "TaxRate", ""), "8.250") << "the file's own text";
+    EXPECT_EQ(ReadWholeFile(path), "[Main Settings]\r\nTaxRate=8.250\r\n");
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
 }
 
 }  // namespace

@@ -95,11 +95,20 @@ TEST(SettingsText, WritesKeysWhereTheyBelong) {
         {"removing the last line", "[S]\r\nA=1\r\nK=1", "S", "K", "", "[S]\r\nA=1\r\n"},
         {"section after a UTF-8 mark takes the key", "\xEF\xBB\xBF[S]\r\nA=1\r\n", "S", "K", "v",
          "\xEF\xBB\xBF[S]\r\nA=1\r\nK=v\r\n"},
+        {"the same line again changes nothing", "[S]\r\nK=1\r\n", "S", "K", "1", "[S]\r\nK=1\r\n"},
+        {"the same value in other spacing is rewritten", "[S]\r\n K = 1\r\n", "S", "K", "1",
+         "[S]\r\nK=1\r\n"},
         {"key after a UTF-8 mark replaced in place", "\xEF\xBB\xBF[S]\r\nK=1\r\n", "s", "k", "2",
          "\xEF\xBB\xBF[S]\r\nk=2\r\n"},
     };
-    for (const EditCase& c : cases)
+    for (const EditCase& c : cases) {
         EXPECT_EQ(SetProfileValue(c.before, c.section, c.key, c.value), c.after) << c.name;
+        // The in-place edit gives the same bytes and says whether it changed them.
+        std::string edited = c.before;
+        bool changed = ChangeProfileValue(edited, c.section, c.key, c.value);
+        EXPECT_EQ(edited, c.after) << c.name;
+        EXPECT_EQ(changed, c.after != std::string(c.before)) << c.name;
+    }
 }
 
 TEST(SettingsText, RemovesWholeSections) {

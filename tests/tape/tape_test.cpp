@@ -117,7 +117,7 @@ TEST(TapeTest, CopyPutsTheShownTextOnClipboardAndTape) {
     EXPECT_EQ(session.view.display, "1,234.50");
 }
 
-TEST(TapeTest, PasteShowsTheTextAsItIs) {
+TEST(TapeTest, PasteShowsWhatItEnters) {
     struct Case {
         std::string keys;
         std::string display;
@@ -125,11 +125,13 @@ TEST(TapeTest, PasteShowsTheTextAsItIs) {
     } cases[] = {
         {"Paste:1,234.5", "1,234.5", " 1234.5"},
         {"Paste:-2.5", "-2.5", "-2.5"},
-        {"Paste:~~42abc", "  42abc", " 42"},
-        {"Paste:abc", "abc", " 0"},
+        {"Paste:~$12.50", "12.50", " 12.5"},
+        {"Paste:~~42abc", "42", " 42"},
+        {"Paste:abc", "0", " 0"},
         {"Paste:-0", "-0", " 0"},
-        {"Paste:", "", " 0"},  // no text on the clipboard
+        {"Paste:", "0", " 0"},  // no text on the clipboard
         {"Hex Paste:1F", "1F", "1F"},
+        {"Hex Paste:~0x1f~", "01F", "01F"},
         {"Hex Paste:", "", ""},
     };
     for (const Case& c : cases) {
@@ -144,6 +146,8 @@ TEST(TapeTest, PasteShowsTheTextAsItIs) {
 
 TEST(TapeTest, PastedNumberIsTakenByTheNextOperator) {
     EXPECT_EQ(RunKeys("Paste:1,234.5 + 1 =").display, "1,235.5");
+    EXPECT_EQ(RunKeys("Paste:~$12.50 + 1 =").tape, TapeOf("12.5  |1 +|RULE|13.5 =|"));
+    EXPECT_EQ(RunKeys("Paste:hello + 1 =").tape, TapeOf("0  |1 +|RULE|1 =|"));
 }
 
 TEST(TapeTest, CopyThenPasteRoundTrips) {

@@ -244,12 +244,12 @@ TEST(KeyMapTest, KeyUpTable) {
     }
 }
 
-TEST(KeyMapTest, F1ReleaseOpensHelpThenReturnsFocus) {
+TEST(KeyMapTest, F1ReleaseOpensHelpAndLeavesItTheFocus) {
     KeyboardFlags flags;
     const KeyAction a = MapKey(KeyEvent::Up, kVkF1, flags, KeyContext{});
     EXPECT_EQ(a.releaseButtons[0], kIdHelp);
     EXPECT_EQ(a.command, kIdHelp);
-    EXPECT_TRUE(a.returnFocus);
+    EXPECT_FALSE(a.returnFocus);
 }
 
 TEST(KeyMapTest, NumLockDownRefreshesFieldThenReturnsFocus) {

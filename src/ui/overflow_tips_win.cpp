@@ -1,0 +1,179 @@
+#include "ui/overflow_tips_win.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT_PTR kFieldSubclass = 0x7A11;
+constexpr UINT_PTR kTapeSubclass = 0x7A12;
+
+struct TipWindow {
+    HWND tip = nullptr;
+    int users = 0;
+    std::string text;  // the text handed out last; the tooltip copies it
+    std::wstring wideText;
+};
+TipWindow g_tips;
+
+struct TapeTipRecord {
+    int textRight = 0;
+    int hoverItem = -1;
+};
+
+std::string WindowTextOf(HWND h) {
+    int n = GetWindowTextLengthA(h);
+    if (n <= 0) return std::string();
+    std::vector<char> buf(static_cast<size_t>(n) + 1, '\0');
+    int got = GetWindowTextA(h, buf.data(), n + 1);
+    return std::string(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
+}
+
+int TextWidth(HWND control, const std::string& text) {
+    HDC dc = GetDC(control);
+    if (!dc) return 0;
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+std::string TapeLineText(HWND tape, int index) {
+    LRESULT n = SendMessageA(tape, LB_GETTEXTLEN, index, 0);
+    if (n <= 0) return std::string();
+    std::vector<char> buf(static_cast<size_t>(n) + 1, '\0');
+    LRESULT got = SendMessageA(tape, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buf.data()));
+    return got > 0 ? std::string(buf.data(), static_cast<size_t>(got)) : std::string();
+}
+
+// The tooltip asks the tool's window for its text each time it is about to show;
+// an empty text keeps it hidden. It may ask in either character set.
+LRESULT AnswerTextRequest(LPARAM lp, const std::string& text) {
+    auto* header = reinterpret_cast<NMHDR*>(lp);
+    g_tips.text = text;
+    if (header->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(lp);
+        info->lpszText = const_cast<char*>(g_tips.text.c_str());
+        info->szText[0] = '\0';
+        info->hinst = nullptr;
+    } else {
+        int n =
+            MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
+        g_tips.wideText.assign(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+        if (n > 0)
+            MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                &g_tips.wideText[0], n);
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
+        info->lpszText = const_cast<wchar_t*>(g_tips.wideText.c_str());
+        info->szText[0] = L'\0';
+        info->hinst = nullptr;
+    }
+    return 0;
+}
+
+bool IsTextRequest(UINT msg, LPARAM lp) {
+    if (msg != WM_NOTIFY) return false;
+    auto* header = reinterpret_cast<NMHDR*>(lp);
+    return header->hwndFrom == g_tips.tip &&
+           (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW);
+}
+
+void ReleaseTipWindow() {
+    if (--g_tips.users == 0 && g_tips.tip) {
+        DestroyWindow(g_tips.tip);
+        g_tips.tip = nullptr;
+    }
+}
+
+bool AddTool(HWND control) {
+    if (!g_tips.tip || !control) return false;
+    TOOLINFOA info = {};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = control;  // the control answers for its own text
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = LPSTR_TEXTCALLBACKA;
+    if (!SendMessageA(g_tips.tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info))) return false;
+    ++g_tips.users;
+    return true;
+}
+
+LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_NOTIFYFORMAT && lp == NF_QUERY) return NFR_ANSI;
+    if (IsTextRequest(msg, lp)) {
+        std::string text = WindowTextOf(hwnd);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        return AnswerTextRequest(lp, TextWidth(hwnd, text) > client.right ? text : std::string());
+    }
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, FieldProc, kFieldSubclass);
+        ReleaseTipWindow();
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK TapeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+    auto* record = reinterpret_cast<TapeTipRecord*>(data);
+    if (msg == WM_NOTIFYFORMAT && lp == NF_QUERY) return NFR_ANSI;
+    if (msg == WM_MOUSEMOVE) {
+        LRESULT hit = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, lp);
+        int item = HIWORD(hit) ? -1 : static_cast<int>(LOWORD(hit));
+        if (item != record->hoverItem) {
+            // Another line: the shown tip belongs to the old one. The tooltip asks
+            // again for the new line's text after its usual delay.
+            record->hoverItem = item;
+            SendMessageA(g_tips.tip, TTM_POP, 0, 0);
+        }
+    } else if (msg == WM_MOUSELEAVE || msg == WM_VSCROLL || msg == WM_MOUSEWHEEL) {
+        record->hoverItem = -1;
+        SendMessageA(g_tips.tip, TTM_POP, 0, 0);
+    }
+    if (IsTextRequest(msg, lp)) {
+        std::string line = record->hoverItem >= 0 ? TapeLineText(hwnd, record->hoverItem) : "";
+        bool cut = TextWidth(hwnd, line) > record->textRight;
+        return AnswerTextRequest(lp, cut ? line : std::string());
+    }
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, TapeProc, kTapeSubclass);
+        delete record;
+        ReleaseTipWindow();
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void CreateOverflowTips() {
+    if (g_tips.tip) return;
+    // Not owned by the main window, like the buttons' tooltip: Wine leaves a window
+    // with owned popups out of the topmost band.
+    g_tips.tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    g_tips.users = 0;
+}
+
+void AttachFieldOverflowTip(HWND field) {
+    if (!SetWindowSubclass(field, FieldProc, kFieldSubclass, 0)) return;
+    if (!AddTool(field)) RemoveWindowSubclass(field, FieldProc, kFieldSubclass);
+}
+
+void AttachTapeLineTips(HWND tape, int textRight) {
+    auto* record = new TapeTipRecord;
+    record->textRight = textRight;
+    if (!SetWindowSubclass(tape, TapeProc, kTapeSubclass, reinterpret_cast<DWORD_PTR>(record))) {
+        delete record;
+        return;
+    }
+    if (!AddTool(tape)) {
+        RemoveWindowSubclass(tape, TapeProc, kTapeSubclass);
+        delete record;
+    }
+}

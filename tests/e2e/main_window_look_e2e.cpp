@@ -1,0 +1,392 @@
+// The main window as it is seen: the status bar's pixels across layout changes, the
+// client area against the layout, cut texts with their tooltips, and the numbers a
+// paste, an average and a huge result show.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "harness_win.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+const int kFieldIds[] = {kIdStatusMemory, kIdStatusAverage, kIdStatusItems, kIdStatusDate,
+                         kIdStatusNumLock};
+
+// The screen's pixels in a rectangle given in screen coordinates, 32 bits each.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<DWORD> data;
+    bool operator==(const Pixels& o) const {
+        return width == o.width && height == o.height && data == o.data;
+    }
+    DWORD At(int x, int y) const { return data[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+};
+
+Pixels GrabScreen(const RECT& r) {
+    Pixels p;
+    p.width = r.right - r.left;
+    p.height = r.bottom - r.top;
+    if (p.width <= 0 || p.height <= 0) return p;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = p.width;
+    info.bmiHeader.biHeight = -p.height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, p.width, p.height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const DWORD* first = static_cast<const DWORD*>(bits);
+    p.data.assign(first, first + static_cast<size_t>(p.width) * p.height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return p;
+}
+
+// Waits for the window to finish painting: two grabs in a row that agree.
+Pixels SettledPixels(const TallymaxApp& app, const RECT& r) {
+    app.Settle();
+    Pixels last = GrabScreen(r);
+    for (int i = 0; i < 20; ++i) {
+        Sleep(100);
+        Pixels now = GrabScreen(r);
+        if (now == last) return now;
+        last = now;
+    }
+    return last;
+}
+
+RECT ClientBox(const TallymaxApp& app, int id) {
+    RECT r = {};
+    GetWindowRect(app.Control(id), &r);
+    MapWindowPoints(nullptr, app.Main(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+RECT ClientRect(const TallymaxApp& app) {
+    RECT r = {};
+    GetClientRect(app.Main(), &r);
+    return r;
+}
+
+RECT ToScreen(const TallymaxApp& app, RECT r) {
+    MapWindowPoints(app.Main(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The band from the row above the status fields to the client area's bottom edge.
+RECT StatusBand(const TallymaxApp& app) {
+    RECT client = ClientRect(app);
+    RECT band = {0, ClientBox(app, kIdStatusMemory).top - 1, client.right, client.bottom};
+    return ToScreen(app, band);
+}
+
+// A visible tooltip window of the program, or nullptr after the time-out.
+HWND WaitForTooltip(const TallymaxApp& app, int timeoutMs) {
+    HWND found = nullptr;
+    TallymaxApp::WaitUntil(
+        [&] {
+            found = nullptr;
+            for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
+                char cls[64] = "";
+                GetClassNameA(h, cls, sizeof cls);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(h, &pid);
+                if (pid == app.ProcessId() && lstrcmpiA(cls, "tooltips_class32") == 0 &&
+                    IsWindowVisible(h) && !TallymaxApp::WindowTextOf(h).empty())
+                    found = h;
+            }
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+// Rests the pointer on a point of the client area (moving onto it from beside, as
+// a hand would) and returns the tooltip that appears, or nullptr.
+HWND HoverAndWaitForTip(const TallymaxApp& app, POINT clientPoint, int timeoutMs = 4000) {
+    SetCursorPos(0, 0);
+    Sleep(300);
+    POINT p = clientPoint;
+    ClientToScreen(app.Main(), &p);
+    SetCursorPos(p.x - 2, p.y);
+    Sleep(50);
+    SetCursorPos(p.x, p.y);
+    return WaitForTooltip(app, timeoutMs);
+}
+
+POINT CentreOf(const RECT& r) {
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+int DarkPixels(const Pixels& p) {
+    int n = 0;
+    for (DWORD c : p.data) {
+        c &= 0xFFFFFF;
+        if (((c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF)) < 200) ++n;
+    }
+    return n;
+}
+
+void PutClipboardText(const std::string& text) {
+    for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(20);
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    SetClipboardData(CF_TEXT, block);
+    CloseClipboard();
+}
+
+TEST(MainWindowLook, StatusBarPixelsSurviveEveryLayoutToggle) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    SetCursorPos(0, 0);
+    app.Press("1234.5 MS 12 + 3 +");  // text in every field
+    const Pixels before = SettledPixels(app, StatusBand(app));
+    const struct {
+        const char* name;
+        std::vector<int> menus;
+    } sequences[] = {
+        {"tape", {kMenuShowTape, kMenuShowTape}},
+        {"status bar", {kMenuShowStatusBar, kMenuShowStatusBar}},
+        {"stopwatch", {kMenuShowStopwatch, kMenuShowStopwatch}},
+        {"all",
+         {kMenuShowStopwatch, kMenuShowTape, kMenuShowStatusBar, kMenuShowTape, kMenuShowStatusBar,
+          kMenuShowStopwatch}},
+    };
+    for (const auto& s : sequences) {
+        for (int id : s.menus) {
+            app.Menu(id);
+            app.Settle();
+        }
+        EXPECT_TRUE(SettledPixels(app, StatusBand(app)) == before) << "after toggling " << s.name;
+    }
+    // The separator stands above the fields, never over one.
+    RECT line = ClientBox(app, kIdSeparatorLine);
+    for (int id : kFieldIds) {
+        RECT field = ClientBox(app, id), overlap;
+        EXPECT_FALSE(IntersectRect(&overlap, &line, &field)) << "field " << id;
+    }
+    // The narrow layout's fields, drawn after the wide one, keep no stale text: the
+    // average field with the tape hidden looks as in a window started that way.
+    app.Menu(kMenuShowTape);
+    Pixels narrow = SettledPixels(app, StatusBand(app));
+    TallymaxApp fresh;
+    fresh.WriteIni("[Main Settings]\r\nShowTape=0\r\n");
+    ASSERT_TRUE(fresh.Start());
+    fresh.Press("1234.5 MS 12 + 3 +");
+    // The date is the same for both; the NumLock field stands outside the window.
+    EXPECT_TRUE(SettledPixels(fresh, StatusBand(fresh)) == narrow);
+}
+
+TEST(MainWindowLook, ClientAreaFitsTheLayout) {
+    const struct {
+        const char* tape;
+        const char* status;
+        const char* stopwatch;
+        int clientHeight;
+    } cases[] = {{"1", "1", "1", 293},
+                 {"1", "1", "0", 271},
+                 {"0", "0", "1", 271},
+                 {"1", "0", "0", 249},
+                 {"0", "1", "0", 271}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("ShowTape=") + c.tape + " ShowStatusBar=" + c.status +
+                     " ShowStopWatch=" + c.stopwatch);
+        TallymaxApp app;
+        app.WriteIni(std::string("[Main Settings]\r\nShowTape=") + c.tape +
+                     "\r\nShowStatusBar=" + c.status + "\r\nShowStopWatch=" + c.stopwatch + "\r\n");
+        ASSERT_TRUE(app.Start());
+        RECT client = ClientRect(app);
+        RECT outer = app.WindowRect();
+        EXPECT_EQ(client.bottom, c.clientHeight);
+        EXPECT_EQ(outer.right - outer.left, std::string(c.tape) == "1" ? 513 : 282);
+        const bool status = std::string(c.status) == "1";
+        for (int id : kFieldIds) {
+            EXPECT_EQ(IsWindowVisible(app.Control(id)) != FALSE, status) << "field " << id;
+            if (status) EXPECT_EQ(ClientBox(app, id).bottom + 1, client.bottom) << "field " << id;
+        }
+        EXPECT_EQ(IsWindowVisible(app.Control(kIdSeparatorLine)) != FALSE, status);
+        // The lowest visible control ends one row above the bottom edge.
+        RECT tape = ClientBox(app, kIdTape);
+        EXPECT_LT(tape.bottom, client.bottom);
+        // Toggled at run time the window comes to the same client area.
+        app.Menu(kMenuShowStatusBar);
+        app.Menu(kMenuShowStatusBar);
+        EXPECT_EQ(ClientRect(app).bottom, c.clientHeight);
+    }
+}
+
+TEST(MainWindowLook, CutFieldEndsInEllipsisAndShowsAllInItsTip) {
+    TallymaxApp app;
+    app.WriteIni("[Main Settings]\r\nShowTape=0\r\n");
+    ASSERT_TRUE(app.Start());
+    app.Press("1234567.89 MS");
+    const std::string whole = app.Text(kIdStatusMemory);
+    ASSERT_EQ(whole, " M1 = 1,234,567.89");
+
+    // Drawn on one line: nothing below the first text line, and the field looks as
+    // the whole text cut with an end ellipsis looks in the same font.
+    HWND field = app.Control(kIdStatusMemory);
+    RECT inner;
+    GetClientRect(field, &inner);
+    MapWindowPoints(field, nullptr, reinterpret_cast<POINT*>(&inner), 2);
+    Pixels shown = SettledPixels(app, inner);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, shown.width, shown.height);
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    HFONT arial =
+        CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+    HGDIOBJ oldFont = SelectObject(memory, arial);
+    RECT box = {0, 0, shown.width, shown.height};
+    FillRect(memory, &box, GetSysColorBrush(COLOR_BTNFACE));
+    SetTextColor(memory, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(memory, GetSysColor(COLOR_BTNFACE));
+    DrawTextA(memory, whole.c_str(), -1, &box,
+              DT_LEFT | DT_EXPANDTABS | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    SIZE full = {};
+    GetTextExtentPoint32A(memory, whole.c_str(), static_cast<int>(whole.size()), &full);
+    SelectObject(memory, oldFont);
+    DeleteObject(arial);
+    SelectObject(memory, oldBitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(full.cx, inner.right - inner.left) << "the text must not fit for this test";
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = shown.width;
+    info.bmiHeader.biHeight = -shown.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> expected(static_cast<size_t>(shown.width) * shown.height);
+    GetDIBits(dc, bitmap, 0, shown.height, expected.data(), &info, DIB_RGB_COLORS);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    int differing = 0;
+    for (size_t i = 0; i < expected.size(); ++i)
+        if ((expected[i] & 0xFFFFFF) != (shown.data[i] & 0xFFFFFF)) ++differing;
+    EXPECT_EQ(differing, 0) << "pixels unlike the text cut with an ellipsis";
+
+    HWND tip = HoverAndWaitForTip(app, CentreOf(ClientBox(app, kIdStatusMemory)));
+    ASSERT_NE(tip, nullptr) << "no tooltip over the cut field";
+    EXPECT_EQ(TallymaxApp::WindowTextOf(tip), whole);
+    SetCursorPos(0, 0);
+    // A field whose text fits has no tip.
+    EXPECT_EQ(HoverAndWaitForTip(app, CentreOf(ClientBox(app, kIdStatusItems)), 1500), nullptr);
+    SetCursorPos(0, 0);
+}
+
+TEST(MainWindowLook, LongTapeLineShowsItsWholeTextInATip) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Press("123456789012345678");
+    app.Menu(kMenuCopy);
+    app.Press("Clear 5");
+    app.Menu(kMenuCopy);
+    const std::vector<std::string> tape = app.Tape();
+    ASSERT_EQ(tape.size(), 3u);
+    const std::string longLine = "Copy (123,456,789,012,345,678)";
+    ASSERT_EQ(tape[0], longLine);
+    HWND list = app.Control(kIdTape);
+    const int itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    RECT tapeBox = ClientBox(app, kIdTape);
+    auto lineCentre = [&](int index) {
+        return POINT{tapeBox.left + 100,
+                     tapeBox.top + 2 + (index - top) * itemHeight + itemHeight / 2};
+    };
+    // The line is still drawn right-aligned: its end stands where short lines end.
+    HWND tip = HoverAndWaitForTip(app, lineCentre(0));
+    ASSERT_NE(tip, nullptr) << "no tooltip over the cut line";
+    EXPECT_EQ(TallymaxApp::WindowTextOf(tip), longLine);
+    RECT tipRect;
+    GetWindowRect(tip, &tipRect);
+    Pixels tipPixels = SettledPixels(app, tipRect);
+    EXPECT_GT(DarkPixels(tipPixels), 40) << "the tip shows no text";
+    SetCursorPos(0, 0);
+    // "Copy (5)" fits: no tip.
+    EXPECT_EQ(HoverAndWaitForTip(app, lineCentre(2), 1500), nullptr);
+    SetCursorPos(0, 0);
+}
+
+TEST(MainWindowLook, PasteShowsTheNumberItEnters) {
+    const struct {
+        const char* clipboard;
+        const char* shown;
+        const char* result;  // after "+ 1 ="
+    } cases[] = {{" $12.50", "12.50", "13.5"},
+                 {"hello", "0", "1"},
+                 {"1,234.5\r\n", "1,234.5", "1,235.5"},
+                 {"12.50 USD", "12.5", "13.5"}};
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    for (const auto& c : cases) {
+        PutClipboardText(c.clipboard);
+        app.Menu(kMenuPaste);
+        EXPECT_EQ(app.Display(), c.shown) << "clipboard \"" << c.clipboard << "\"";
+        app.Press("+ 1 =");
+        EXPECT_EQ(app.Display(), c.result) << "clipboard \"" << c.clipboard << "\"";
+    }
+    app.Press("Hex");
+    PutClipboardText(" 0x1f\r\n");
+    app.Menu(kMenuPaste);
+    EXPECT_EQ(app.Display(), "01F");
+}
+
+TEST(MainWindowLook, HexAverageSurvivesSwitchingSystems) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Press("Hex FF + A + 6 +");
+    EXPECT_EQ(app.Text(kIdStatusAverage), " AVG = 5A (Hex)");
+    app.Press("Bin");
+    EXPECT_EQ(app.Text(kIdStatusAverage), " AVG = 1011010 (Bin)");
+    app.Press("Dec");
+    EXPECT_EQ(app.Text(kIdStatusAverage), " AVG = 90.00");
+}
+
+TEST(MainWindowLook, HugeResultInExponentFormOnDisplayAndTape) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Press("123456789123456789 + 999999999999999999 = * 999999 =");
+    const std::string shown = app.Display();
+    EXPECT_EQ(shown, "1.12345566566666767E+24");
+    const std::vector<std::string> tape = app.Tape();
+    ASSERT_GE(tape.size(), 2u);
+    EXPECT_EQ(tape[tape.size() - 2], shown + " =");
+    // Read back, the display gives the true product to 15 significant digits.
+    const double read = std::strtod(shown.c_str(), nullptr);
+    EXPECT_NEAR(read / 1.123455665666667664543212e24, 1.0, 1e-15);
+}
+
+TEST(MainWindowLook, F1BringsTheHelpWindowToTheFrontLikeTheButton) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    SetForegroundWindow(app.Main());
+    app.Keys("F1");
+    HWND help = app.WaitForWindow("FORM_TALLYMAX_HELP_CLASS", "Tallymax Help");
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == help; }, 3000))
+        << "the help window is not in front";
+    // Pressed again with the help window open, F1 brings it forward again.
+    SetForegroundWindow(app.Main());
+    TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, 2000);
+    app.Keys("F1");
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == help; }, 3000));
+}
+
+}  // namespace
