@@ -1,5 +1,6 @@
 #include "loan/loan_compute.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 
@@ -149,16 +150,21 @@ std::string ScheduleCellText(const ScheduleRow& row, int number, int column) {
     }
 }
 
-// The amounts are held as doubles (and the rate as a float): narrowed before they are
-// shown, no field shows more than the calculation uses, and no field text grows past
-// what the settings file keeps of a value.
+// The calculation holds the amount as a double: a typed value beyond its range shows as
+// the infinity the calculation refuses, so that no field text grows past what the
+// settings file keeps of a value.
+static long double WithinDoubleRange(long double x) {
+    if (std::fabs(x) > DBL_MAX) return x < 0 ? -HUGE_VALL : HUGE_VALL;
+    return x;
+}
+
 std::string AmountFieldText(const std::string& typed) {
-    return FormatNumber(static_cast<double>(ParseNumber(Without(typed, "$,"))), kMoneyMask);
+    return FormatNumber(WithinDoubleRange(ParseNumber(Without(typed, "$,"))), kMoneyMask);
 }
 
 std::string InterestFieldText(const std::string& typed) {
     if (typed.empty()) return typed;
-    return FormatNumber(static_cast<double>(ParseNumber(Without(typed, "%"))) / 100, kRateMask);
+    return FormatNumber(WithinDoubleRange(ParseNumber(Without(typed, "%"))) / 100, kRateMask);
 }
 
 std::vector<std::string> LoanTapeLines(const LoanSheet& s) {

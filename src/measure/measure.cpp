@@ -72,7 +72,8 @@ MeasureOutcome CalculateMeasure(const MeasureForm& form) {
     double width = FieldValue(form.width);
     double depth = volume ? FieldValue(form.depth) : 1;
     if (length == 0 || width == 0 || depth == 0) return out;
-    // "Infinity" typed into a field, or a product beyond the range, is no measure.
+    // "Infinity" typed into a field is no measure (a product beyond the range is shown
+    // as such).
     if (!std::isfinite(length) || !std::isfinite(width) || !std::isfinite(depth)) return out;
 
     const LengthUnit& lengthUnit = MeasureLengthUnit(form.metric, form.lengthUnit);
@@ -86,7 +87,6 @@ MeasureOutcome CalculateMeasure(const MeasureForm& form) {
     } else {
         value /= side * side;
     }
-    if (!std::isfinite(value)) return out;
     out.calculated = true;
     out.resultText = Rendered(value);
 
