@@ -5,31 +5,30 @@
 #include "engine/display_format.h"
 #include "engine/number_text.h"
 #include "engine/shown_number.h"
-#include "settings/settings_file.h"
-#include "tape/tape.h"
-#include "ui/control_ids.h"
+#include "engine/tape_lines.h"
+#include "settings/setting_names.h"
 
 namespace {
 
 struct SystemInfo {
     unsigned char numberMode;  // the code stored for the system (Dec: the decimal choice)
     int maxEntryLength;
-    int radioId;
     const char* readPrefix;  // "" for Dec, which reads through DisplayValue
     const char* tapeLine;
     const char* averageStrip;  // every one of these characters leaves the average text
 };
 
 const SystemInfo kSystems[] = {
-    {kModeFloating, 18, kIdRadioDec, "", "(Dec)", "AVG= ,"},
-    {kModeHex, 8, kIdRadioHex, "&H0", "(Hex)", "AVG= (Hex),"},
-    {kModeBin, 32, kIdRadioBin, "&B0", "(Bin)", "AVG= (Bin),"},
-    {kModeOct, 11, kIdRadioOct, "&Q0", "(Oct)", "AVG= (Oct),"},
+    {kModeFloating, 18, "", "(Dec)", "AVG= ,"},
+    {kModeHex, 8, "&H0", "(Hex)", "AVG= (Hex),"},
+    {kModeBin, 32, "&B0", "(Bin)", "AVG= (Bin),"},
+    {kModeOct, 11, "&Q0", "(Oct)", "AVG= (Oct),"},
 };
 
 // The keys that only some systems have; every other key stays enabled in all four.
-const int kSystemDependentKeys[] = {kIdSign,       kIdPoint, kIdPercent, kIdTax,
-                                    kIdReciprocal, kIdChg,   kIdCnv};
+const CalcKey kSystemDependentKeys[] = {CalcKey::Sign,   CalcKey::Point,      CalcKey::Percent,
+                                        CalcKey::Tax,    CalcKey::Reciprocal, CalcKey::Change,
+                                        CalcKey::Convert};
 
 // Codes outside 11..13 are decimal choices (5..9 act as fixed 0 elsewhere).
 const SystemInfo& InfoOfMode(unsigned char numberMode) {
@@ -64,8 +63,8 @@ int DigitCountOfSystem(int system) {
 // again cost a noticeable part of start-up in the window.
 void EnableKeysOf(Calculator& calc, int system) {
     int digits = DigitCountOfSystem(system);
-    for (int d = 0; d < 16; ++d) calc.view->EnableKey(kDigitKeyIds[d], d < digits);
-    for (int id : kSystemDependentKeys) calc.view->EnableKey(id, system == kSystemDec);
+    for (int d = 0; d < 16; ++d) calc.view->EnableDigitKey(d, d < digits);
+    for (CalcKey key : kSystemDependentKeys) calc.view->EnableKey(key, system == kSystemDec);
 }
 
 }  // namespace
@@ -85,7 +84,7 @@ void SetNumberSystem(Calculator& calc, int system) {
     const SystemInfo& target = kSystems[system];
     s.maxEntryLength = target.maxEntryLength;
     EnableKeysOf(calc, system);
-    view.CheckRadio(target.radioId);
+    view.CheckNumberSystem(system);
 
     if (system == kSystemDec) {
         if (s.numberMode != s.decimalSetting) {
@@ -107,8 +106,7 @@ void SetNumberSystem(Calculator& calc, int system) {
                                 target.tapeLine);
     }
 
-    if (!calc.settingsPath.empty())
-        WriteSetting(calc.settingsPath, kMainSection, "Decimal Setting1",
+    WriteCalcSetting(calc, kMainSection, "Decimal Setting1",
                      std::to_string(static_cast<int>(s.numberMode)));
     view.ReturnFocus();
 }

@@ -6,9 +6,7 @@
 
 #include <string>
 
-inline constexpr const char* kSettingsFileName = "Tallymax.ini";
-inline constexpr const char* kMainSection = "Main Settings";
-inline constexpr const char* kMemorySection = "Memory";
+#include "settings/setting_names.h"
 
 // The key's value (at most 511 characters), or `fallback` (cut likewise) when the
 // file, the section or the key does not exist, or the file cannot be read or is

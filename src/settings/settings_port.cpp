@@ -1,0 +1,14 @@
+#include "settings/settings_port.h"
+
+#include "settings/settings_file.h"
+
+SettingsPort FileSettingsPort(const std::string& path) {
+    SettingsPort port;
+    port.read = [path](const std::string& section, const std::string& key,
+                       const std::string& fallback) {
+        return ReadSetting(path, section, key, fallback);
+    };
+    port.write = [path](const std::string& section, const std::string& key,
+                        const std::string& value) { WriteSetting(path, section, key, value); };
+    return port;
+}
