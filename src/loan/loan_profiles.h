@@ -4,9 +4,10 @@
 
 #include <string>
 
+#include "settings/setting_names.h"
+
 struct LoanCalculation;
 
-inline constexpr const char* kLoanSection = "Loan Settings";
 inline constexpr int kMaxLoanProfiles = 20;
 
 // One slot, every field the text the settings file holds; an empty name is a free slot.
