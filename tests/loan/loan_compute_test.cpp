@@ -56,24 +56,6 @@ TEST(LoanCompute, CompoundingChangesOnlyTheMonthlyRate) {
     EXPECT_EQ(CalculateLoan(Inputs("100000", "8.25", "30", 0)).texts.payment, "$751.27");
 }
 
-TEST(LoanCompute, OptionTextsAndColumnsInOrder) {
-    const char* texts[] = {"Daily", "Weekly", "Monthly", "Quarterly", "Semi-Annually", "Annualy"};
-    const int periods[] = {365, 52, 12, 4, 2, 1};
-    for (int i = 0; i < kCompoundingOptionCount; ++i) {
-        EXPECT_STREQ(kCompoundingOptions[i].text, texts[i]);
-        EXPECT_EQ(kCompoundingOptions[i].periodsPerYear, periods[i]) << texts[i];
-    }
-    EXPECT_STREQ(kCompoundingOptions[kMonthlyCompounding].text, "Monthly");
-    const char* headers[] = {"#",           "Date",       "Principal", "Interest",
-                             "T.Principal", "T.Interest", "Balance"};
-    const int widths[] = {30, 60, 80, 80, 80, 80, 80};
-    for (int i = 0; i < kScheduleColumnCount; ++i) {
-        EXPECT_STREQ(kScheduleColumns[i].header, headers[i]);
-        EXPECT_EQ(kScheduleColumns[i].width, widths[i]) << headers[i];
-        EXPECT_EQ(kScheduleColumns[i].centred, i == 0) << headers[i];
-    }
-}
-
 TEST(LoanCompute, PaymentCountRoundsHalvesToEven) {
     const struct {
         const char* years;
