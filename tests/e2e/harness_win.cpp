@@ -384,3 +384,31 @@ bool TallymaxApp::WaitUntil(const std::function<bool()>& condition, int timeoutM
         Sleep(20);
     }
 }
+
+std::string ToWindowsPath(std::string unixPath) {
+    for (char& c : unixPath)
+        if (c == '/') c = '\\';
+    return "Z:" + unixPath;
+}
+
+bool RunUnix(const std::string& commandLine) {
+    std::string cmd =
+        "C:\\windows\\system32\\start.exe /wait /unix /bin/sh -c \"" + commandLine + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    bool ended = WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0;
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return ended;
+}
+
+std::string FirstPdfIn(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*.pdf").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return "";
+    FindClose(h);
+    return fd.cFileName;
+}

@@ -70,6 +70,13 @@ class TallymaxApp {
     DWORD exitCode_ = STILL_ACTIVE;
 };
 
+// "Z:\..." for a path on the Unix side.
+std::string ToWindowsPath(std::string unixPath);
+// Runs a shell command line on the Unix side and waits for it (at most a minute).
+bool RunUnix(const std::string& commandLine);
+// The name of the first PDF file in a folder (as the PDF printer leaves them), or "".
+std::string FirstPdfIn(const std::string& folder);
+
 // Windows path of the built tallymax.exe (from TALLYMAX_EXE, a Unix or Windows path).
 std::string BuiltExePath();
 std::string ReadFileBytes(const std::string& path);

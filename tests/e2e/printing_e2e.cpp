@@ -14,34 +14,6 @@
 
 namespace {
 
-std::string ToWindowsPath(std::string unixPath) {
-    for (char& c : unixPath)
-        if (c == '/') c = '\\';
-    return "Z:" + unixPath;
-}
-
-// Runs a shell command line on the Unix side and waits for it.
-void RunUnix(const std::string& commandLine) {
-    std::string cmd =
-        "C:\\windows\\system32\\start.exe /wait /unix /bin/sh -c \"" + commandLine + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(
-        CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    WaitForSingleObject(pi.hProcess, 60000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-}
-
-std::string FirstPdfIn(const std::string& folder) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "\\*.pdf").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return "";
-    FindClose(h);
-    return fd.cFileName;
-}
-
 // The printed lines of one ink: the number of bands of page rows that hold it.
 // `mask` picks the ink's pixels in ImageMagick terms.
 std::string InkBandsCommand(const std::string& png, const std::string& mask,
