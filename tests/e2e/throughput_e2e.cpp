@@ -188,10 +188,17 @@ std::string FirstPdfIn(const std::string& folder) {
     return fd.cFileName;
 }
 
-// A screenshot of the whole screen when TALLYMAX_SHOT names a Unix file.
+// A screenshot of the whole screen when TALLYMAX_SHOT names a Unix file; the Unix
+// side runs on its own, so its marker file says when the picture is taken.
 void Screenshot() {
-    if (const char* shot = getenv("TALLYMAX_SHOT"))
-        RunUnix(std::string("import -window root '") + shot + "'");
+    const char* shot = getenv("TALLYMAX_SHOT");
+    if (!shot) return;
+    std::string done = std::string(shot) + ".done";
+    DeleteFileA(ToWindowsPath(done).c_str());
+    RunUnix(std::string("import -window root '") + shot + "' && touch '" + done + "'");
+    TallymaxApp::WaitUntil(
+        [&] { return GetFileAttributesA(ToWindowsPath(done).c_str()) != INVALID_FILE_ATTRIBUTES; },
+        20000);
 }
 
 bool FileExists(const std::string& path) {
@@ -365,6 +372,7 @@ TEST(Throughput, ServerModeAgainstQvlServer) {
     for (int id : kWriting) EXPECT_FALSE(Field(window, id).empty()) << id;
     for (int id : kReading) EXPECT_FALSE(Field(window, id).empty()) << id;
     EXPECT_EQ(Field(window, kIdQvlTarget), "http://" + server.Target() + "/");
+    Screenshot();
 }
 
 TEST(Throughput, ServerReceivesExactlyTheseBytes) {
@@ -490,6 +498,61 @@ TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
         }
     }
     EXPECT_LT(PeakMemory(app), SIZE_T{200} << 20) << "peak working set";
+}
+
+TEST(Throughput, WindowAnswersDuringARunAndKeepsItsButtonsOff) {
+    Peer peer("trickle");
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(peer.Target().c_str()));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
+    ASSERT_NE(options, nullptr);
+    SendMessageA(GetDlgItem(options, kIdQvlOptionsSize), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("1"));
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(
+        TallymaxApp::WaitUntil([&] { return Field(window, kIdQvlStatus) == "Reading Data..."; }));
+    for (int id : {int{IDOK}, int{IDCANCEL}, int{kIdQvlPrint}, int{kIdQvlHelp}})
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, id))) << id;
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0)
+        << "the window answers while the test waits for the server";
+    PostMessageA(window, WM_CLOSE, 0, 0);  // refused until the run has ended
+    app.Settle();
+    EXPECT_TRUE(IsWindow(window));
+    HWND box = app.WaitForWindow("#32770", "Error Communicating With QVL Server", 30000);
+    ASSERT_NE(box, nullptr);
+    TallymaxApp::PressDialogButton(box, IDOK);
+    EXPECT_TRUE(
+        TallymaxApp::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, IDOK)) != 0; }));
+}
+
+void PostKey(HWND target, UINT vk) {
+    LPARAM lp = 1 | (static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16);
+    PostMessageA(target, WM_KEYDOWN, vk, lp);
+    PostMessageA(target, WM_KEYUP, vk, lp | (1u << 30) | (1u << 31));
+}
+
+TEST(Throughput, EnterStartsTheTestAndEscapeCloses) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    HWND target = GetDlgItem(window, kIdQvlTarget);
+    SendMessageA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("testbox"));
+    PostKey(target, VK_RETURN);
+    HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
+    ASSERT_NE(options, nullptr) << "Enter is Start Test";
+    PostKey(GetDlgItem(options, kIdQvlOptionsSize), VK_ESCAPE);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(options); })) << "Escape cancels";
+    app.Settle();
+    EXPECT_EQ(Field(window, kIdQvlStatus), "") << "a cancelled run changes nothing";
+    PostKey(target, VK_ESCAPE);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(window); })) << "Escape is Exit";
 }
 
 TEST(Throughput, DelayedUploadOkCountsInTheWriteTime) {
