@@ -467,6 +467,7 @@ TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
         const char* caption;
         const char* textStart;  // "" for a run that finishes
         DWORD mostMs;
+        const char* size = "1";
     } cases[] = {
         {"silent", "Error Communicating With QVL Server",
          "Did not receive welcome message from QVL Server", 8000},
@@ -474,6 +475,8 @@ TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
          "Did not receive welcome message from QVL Server", 3000},
         {"long-line", "Error Communicating With QVL Server",
          "Did not receive welcome message from QVL Server", 3000},
+        {"no-read", "Error Communicating With QVL Server",
+         "QVL Server stopped taking the test data after ", 8000, "20"},
         {"endless", "", "", 5000},
         {"hold-open", "", "", 3000},
         {"close-mid", "Error Communicating With QVL Server",
@@ -487,7 +490,7 @@ TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
     ASSERT_NE(window, nullptr);
     for (const Case& c : cases) {
         Peer peer(c.mode);
-        RunSeen seen = RunTest(app, window, peer.Target(), "1", true, 30000);
+        RunSeen seen = RunTest(app, window, peer.Target(), c.size, true, 30000);
         EXPECT_EQ(seen.messageCaption, c.caption) << c.mode;
         EXPECT_EQ(seen.messageText.rfind(c.textStart, 0), 0u) << c.mode << ": " << seen.messageText;
         EXPECT_LE(seen.ms, c.mostMs) << c.mode;
@@ -495,6 +498,9 @@ TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
         if (c.textStart[0] == 0) {
             EXPECT_EQ(seen.status, "Finished") << c.mode;
             EXPECT_EQ(Field(window, kIdQvlReadPacket), "1,048,576") << c.mode;
+        } else {
+            EXPECT_EQ(Field(window, kIdQvlReadPacket), "")
+                << c.mode << ": no figures for a failed phase";
         }
     }
     EXPECT_LT(PeakMemory(app), SIZE_T{200} << 20) << "peak working set";
