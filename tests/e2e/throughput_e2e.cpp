@@ -561,6 +561,32 @@ TEST(Throughput, EnterStartsTheTestAndEscapeCloses) {
     EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(window); })) << "Escape is Exit";
 }
 
+// An empty target opens the folder browser first; cancelling it ends the run there.
+TEST(Throughput, EmptyTargetAsksForAFolder) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND browser = app.WaitForWindow("#32770");
+    ASSERT_NE(browser, nullptr) << "no folder browser";
+    bool titled = false;
+    EnumChildWindows(
+        browser,
+        [](HWND child, LPARAM found) {
+            if (TallymaxApp::WindowTextOf(child) == "Select destination folder...")
+                *reinterpret_cast<bool*>(found) = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&titled));
+    EXPECT_TRUE(titled) << "the browser's title";
+    TallymaxApp::PressDialogButton(browser, IDCANCEL);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(browser); }));
+    EXPECT_EQ(app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options", 500), nullptr);
+    EXPECT_EQ(Field(window, kIdQvlTarget), "");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDOK)));
+}
+
 TEST(Throughput, DelayedUploadOkCountsInTheWriteTime) {
     Peer peer("delay-ok");
     TallymaxApp app;
