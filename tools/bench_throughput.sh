@@ -11,7 +11,7 @@
 #    may be served from the page cache; the numbers say what they measured;
 #  - a 20 MiB server-mode run from connection to the end, against qvl-server and
 #    against a server that holds the connection open after the data;
-#  - peak memory of a 2 GiB run against a 1 MiB run (native client);
+#  - peak memory of a 2 GiB run against a 1 MiB run (native, and the exe under Wine);
 #  - the write time against a server that delays its upload OK by 1 s (1 MiB);
 #  - the cycle counter's calibrated rate against the performance counter under Wine.
 set -euo pipefail
@@ -59,10 +59,27 @@ sleep 0.3
 
 # Results as "name value" lines in $work/figures; medians at the end.
 rec() { echo "$1 $2" >> "$work/figures"; }
+# Runs a command with its output in $work/out and records its peak resident memory
+# (polled: Wine's process keeps its Linux pid) as name.
+peak_of() {
+    local name=$1 p peak=0 r
+    shift
+    "$@" > "$work/out" & p=$!
+    while kill -0 "$p" 2>/dev/null; do
+        r=$(awk '/VmRSS/ {print $2}' /proc/"$p"/status 2>/dev/null || true)
+        [ "${r:-0}" -gt "$peak" ] && peak=$r
+        sleep 0.02
+    done
+    wait "$p" || true
+    rec "$name" "$peak"
+}
 client() {  # name-prefix exe-kind size port
     local line
     if [ "$2" = native ]; then line=$(build/native/qvl-client 127.0.0.1:"$4" "$3")
-    else line=$(wine build/windows/qvl-client.exe 127.0.0.1:"$4" "$3" | tr -d '\r'); fi
+    else
+        peak_of "$1.winePeakKiB" wine build/windows/qvl-client.exe 127.0.0.1:"$4" "$3"
+        line=$(tr -d '\r' < "$work/out")
+    fi
     # write S s M MiB/s read S s M MiB/s total S s peak K KiB
     set -- "$1" $line
     rec "$1.write" "$5"; rec "$1.writeSeconds" "$3"; rec "$1.read" "${10}"; rec "$1.total" "${13}"
@@ -103,6 +120,7 @@ for run in $(seq "$RUNS"); do
         iperf iperf.$size.down "$size" "-R"
     done
     client native.1 native 1 "$qvl"
+    client wine.1 wine 1 "$qvl"
     client total20.qvl wine 20 "$qvl"
     client total20.hold wine 20 "$hold"
     client late wine 1 "$late"
@@ -134,6 +152,9 @@ row("1 MiB write time, server delaying its OK by 1 s", m["late.writeSeconds"], "
 row(f"native client peak RSS, {big} MiB run", m[f"native.{big}.peakKiB"] / 1024, "MiB")
 row("native client peak RSS, 1 MiB run", m["native.1.peakKiB"] / 1024, "MiB",
     f"(difference {(m[f'native.{big}.peakKiB'] - m['native.1.peakKiB'])/1024:.1f} MiB)")
+row(f"exe under Wine peak RSS, {big} MiB run", m[f"wine.{big}.winePeakKiB"] / 1024, "MiB")
+row("exe under Wine peak RSS, 1 MiB run", m["wine.1.winePeakKiB"] / 1024, "MiB",
+    f"(difference {(m[f'wine.{big}.winePeakKiB'] - m['wine.1.winePeakKiB'])/1024:.1f} MiB)")
 for tool in ("quorvel", "dd", "fio"):
     row(f"folder {tool} write", m[f"folder.{tool}.write"], "MiB/s")
     row(f"folder {tool} read", m[f"folder.{tool}.read"], "MiB/s")

@@ -33,7 +33,8 @@ void Column(TestJob& job, int column, uint64_t bytes, uint64_t cycles, uint64_t 
     if (ComputeFigures(bytes, cycles, rate, event.figures)) Send(job, event);
 }
 
-// Server mode; false when it ended before the results were cleared.
+// Server mode: connection and welcome first, so that a server that is not there
+// leaves the last results on screen.
 void RunServerTest(TestJob& job, uint64_t rate) {
     const uint64_t bytes = static_cast<uint64_t>(job.units) * kTestUnit;
     SocketPort port;

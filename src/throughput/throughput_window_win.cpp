@@ -262,8 +262,32 @@ bool HasDebugSwitch() {
     return line.find("/D") != std::string::npos || line.find("/d") != std::string::npos;
 }
 
+// "Folder or Server IP:" is the longest bold caption; where the platform's Tahoma
+// is wider than the label, a smaller height keeps it whole instead of cut off.
+void FitTargetLabel(HWND window, ThroughputWindow& w) {
+    HWND label = GetDlgItem(window, kIdQvlTargetLabel);
+    RECT room;
+    GetClientRect(label, &room);
+    std::string caption = WindowText(label);
+    HDC dc = GetDC(label);
+    for (int height = 12; height >= 9; --height) {
+        HFONT font = height == 12 ? w.fonts.Font(kBold) : MakeFont({"Tahoma", height, FW_BOLD});
+        HGDIOBJ old = SelectObject(dc, font);
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+        SelectObject(dc, old);
+        if (height != 12) w.fonts.fonts.push_back(font);  // released with the window
+        if (size.cx <= room.right || height == 9) {
+            SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            break;
+        }
+    }
+    ReleaseDC(label, dc);
+}
+
 void InitialiseWindow(HWND window, ThroughputWindow& w) {
     CreateControls(window, kControls, w.fonts);
+    FitTargetLabel(window, w);
     StartCycleCalibration(window);
     w.debug = HasDebugSwitch();
     ShowLocalIdentity(window);

@@ -188,10 +188,17 @@ std::string FirstPdfIn(const std::string& folder) {
     return fd.cFileName;
 }
 
-// A screenshot of the whole screen when TALLYMAX_SHOT names a Unix file.
+// A screenshot of the whole screen when TALLYMAX_SHOT names a Unix file; the Unix
+// side runs on its own, so its marker file says when the picture is taken.
 void Screenshot() {
-    if (const char* shot = getenv("TALLYMAX_SHOT"))
-        RunUnix(std::string("import -window root '") + shot + "'");
+    const char* shot = getenv("TALLYMAX_SHOT");
+    if (!shot) return;
+    std::string done = std::string(shot) + ".done";
+    DeleteFileA(ToWindowsPath(done).c_str());
+    RunUnix(std::string("import -window root '") + shot + "' && touch '" + done + "'");
+    TallymaxApp::WaitUntil(
+        [&] { return GetFileAttributesA(ToWindowsPath(done).c_str()) != INVALID_FILE_ATTRIBUTES; },
+        20000);
 }
 
 bool FileExists(const std::string& path) {
@@ -365,6 +372,7 @@ TEST(Throughput, ServerModeAgainstQvlServer) {
     for (int id : kWriting) EXPECT_FALSE(Field(window, id).empty()) << id;
     for (int id : kReading) EXPECT_FALSE(Field(window, id).empty()) << id;
     EXPECT_EQ(Field(window, kIdQvlTarget), "http://" + server.Target() + "/");
+    Screenshot();
 }
 
 TEST(Throughput, ServerReceivesExactlyTheseBytes) {
@@ -459,6 +467,7 @@ TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
         const char* caption;
         const char* textStart;  // "" for a run that finishes
         DWORD mostMs;
+        const char* size = "1";
     } cases[] = {
         {"silent", "Error Communicating With QVL Server",
          "Did not receive welcome message from QVL Server", 8000},
@@ -466,6 +475,8 @@ TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
          "Did not receive welcome message from QVL Server", 3000},
         {"long-line", "Error Communicating With QVL Server",
          "Did not receive welcome message from QVL Server", 3000},
+        {"no-read", "Error Communicating With QVL Server",
+         "QVL Server stopped taking the test data after ", 8000, "20"},
         {"endless", "", "", 5000},
         {"hold-open", "", "", 3000},
         {"close-mid", "Error Communicating With QVL Server",
@@ -479,7 +490,7 @@ TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
     ASSERT_NE(window, nullptr);
     for (const Case& c : cases) {
         Peer peer(c.mode);
-        RunSeen seen = RunTest(app, window, peer.Target(), "1", true, 30000);
+        RunSeen seen = RunTest(app, window, peer.Target(), c.size, true, 30000);
         EXPECT_EQ(seen.messageCaption, c.caption) << c.mode;
         EXPECT_EQ(seen.messageText.rfind(c.textStart, 0), 0u) << c.mode << ": " << seen.messageText;
         EXPECT_LE(seen.ms, c.mostMs) << c.mode;
@@ -487,9 +498,93 @@ TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
         if (c.textStart[0] == 0) {
             EXPECT_EQ(seen.status, "Finished") << c.mode;
             EXPECT_EQ(Field(window, kIdQvlReadPacket), "1,048,576") << c.mode;
+        } else {
+            EXPECT_EQ(Field(window, kIdQvlReadPacket), "")
+                << c.mode << ": no figures for a failed phase";
         }
     }
     EXPECT_LT(PeakMemory(app), SIZE_T{200} << 20) << "peak working set";
+}
+
+TEST(Throughput, WindowAnswersDuringARunAndKeepsItsButtonsOff) {
+    Peer peer("trickle");
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(peer.Target().c_str()));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
+    ASSERT_NE(options, nullptr);
+    SendMessageA(GetDlgItem(options, kIdQvlOptionsSize), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("1"));
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(
+        TallymaxApp::WaitUntil([&] { return Field(window, kIdQvlStatus) == "Reading Data..."; }));
+    for (int id : {int{IDOK}, int{IDCANCEL}, int{kIdQvlPrint}, int{kIdQvlHelp}})
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, id))) << id;
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0)
+        << "the window answers while the test waits for the server";
+    PostMessageA(window, WM_CLOSE, 0, 0);  // refused until the run has ended
+    app.Settle();
+    EXPECT_TRUE(IsWindow(window));
+    HWND box = app.WaitForWindow("#32770", "Error Communicating With QVL Server", 30000);
+    ASSERT_NE(box, nullptr);
+    TallymaxApp::PressDialogButton(box, IDOK);
+    EXPECT_TRUE(
+        TallymaxApp::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, IDOK)) != 0; }));
+}
+
+void PostKey(HWND target, UINT vk) {
+    LPARAM lp = 1 | (static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16);
+    PostMessageA(target, WM_KEYDOWN, vk, lp);
+    PostMessageA(target, WM_KEYUP, vk, lp | (1u << 30) | (1u << 31));
+}
+
+TEST(Throughput, EnterStartsTheTestAndEscapeCloses) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    HWND target = GetDlgItem(window, kIdQvlTarget);
+    SendMessageA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("testbox"));
+    PostKey(target, VK_RETURN);
+    HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
+    ASSERT_NE(options, nullptr) << "Enter is Start Test";
+    PostKey(GetDlgItem(options, kIdQvlOptionsSize), VK_ESCAPE);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(options); })) << "Escape cancels";
+    app.Settle();
+    EXPECT_EQ(Field(window, kIdQvlStatus), "") << "a cancelled run changes nothing";
+    PostKey(target, VK_ESCAPE);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(window); })) << "Escape is Exit";
+}
+
+// An empty target opens the folder browser first; cancelling it ends the run there.
+TEST(Throughput, EmptyTargetAsksForAFolder) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND browser = app.WaitForWindow("#32770");
+    ASSERT_NE(browser, nullptr) << "no folder browser";
+    bool titled = false;
+    EnumChildWindows(
+        browser,
+        [](HWND child, LPARAM found) {
+            if (TallymaxApp::WindowTextOf(child) == "Select destination folder...")
+                *reinterpret_cast<bool*>(found) = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&titled));
+    EXPECT_TRUE(titled) << "the browser's title";
+    TallymaxApp::PressDialogButton(browser, IDCANCEL);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(browser); }));
+    EXPECT_EQ(app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options", 500), nullptr);
+    EXPECT_EQ(Field(window, kIdQvlTarget), "");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDOK)));
 }
 
 TEST(Throughput, DelayedUploadOkCountsInTheWriteTime) {

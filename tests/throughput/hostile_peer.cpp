@@ -8,6 +8,7 @@
 //   trickle       answers "<SEND>" with "OK" and one byte every 4 s
 //   hold-open     sends all the data but keeps the connection open
 //   delay-ok      waits 1 s before the "OK" that confirms the upload
+//   no-read       confirms "<TEST>1" and then reads nothing more
 //   honest        behaves; with --record writes what it received to FILE, runs of
 //                 "!" written as [!count]
 // It serves every client the same way for as long as it runs.
@@ -116,6 +117,10 @@ void Serve(SocketHandle s) {
     while (p.Line(line)) {
         if (line == "<TEST>1") {
             p.Say("OK\r\n");
+            if (g_mode == "no-read") {
+                p.Sleep(30000);
+                return;
+            }
             if (!p.Upload()) break;
             if (g_mode == "delay-ok") p.Sleep(1000);
             p.Say("OK\r\n");
