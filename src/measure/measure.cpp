@@ -1,6 +1,9 @@
 #include "measure/measure.h"
 
+#include <cmath>
+
 #include "engine/number_text.h"
+#include "settings/setting_names.h"
 
 namespace {
 
@@ -55,7 +58,7 @@ const ResultUnit& MeasureResultUnit(MeasureKind kind, bool metric, int index) {
 }
 
 const char* MeasureSection(MeasureKind kind) {
-    return kind == MeasureKind::Area ? "Area Settings" : "Volume Settings";
+    return kind == MeasureKind::Area ? kAreaSection : kVolumeSection;
 }
 
 std::string MeasureFieldText(const std::string& typed) {
@@ -69,6 +72,8 @@ MeasureOutcome CalculateMeasure(const MeasureForm& form) {
     double width = FieldValue(form.width);
     double depth = volume ? FieldValue(form.depth) : 1;
     if (length == 0 || width == 0 || depth == 0) return out;
+    // "Infinity" typed into a field, or a product beyond the range, is no measure.
+    if (!std::isfinite(length) || !std::isfinite(width) || !std::isfinite(depth)) return out;
 
     const LengthUnit& lengthUnit = MeasureLengthUnit(form.metric, form.lengthUnit);
     const LengthUnit& widthUnit = MeasureLengthUnit(form.metric, form.widthUnit);
@@ -81,6 +86,7 @@ MeasureOutcome CalculateMeasure(const MeasureForm& form) {
     } else {
         value /= side * side;
     }
+    if (!std::isfinite(value)) return out;
     out.calculated = true;
     out.resultText = Rendered(value);
 

@@ -13,6 +13,7 @@ struct AppInfo {
     std::string programFile;    // file name of the exe
     std::string versionText;    // "Version 2.9.0.0 " style, built from the version resource
     std::string richEditClass;  // "RICHEDIT20A", "RICHEDIT" or "" when neither library loads
+    std::string commandLine;    // the arguments after the program's name ("/D" ...)
     HINSTANCE instance = nullptr;
 };
 

@@ -78,11 +78,12 @@ const AppInfo& App() {
     return g_app;
 }
 
-int RunProgram(HINSTANCE instance) {
+int RunProgram(HINSTANCE instance, const char* arguments) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, 0x7FFF};
     InitCommonControlsEx(&icc);
     LoadRichEditLibrary();
     RecordProgramInfo(instance);
+    g_app.commandLine = arguments ? arguments : "";
     HWND main = CreateMainWindow(instance);
     if (!main) return 1;
     EnableWindow(main, TRUE);
@@ -91,6 +92,6 @@ int RunProgram(HINSTANCE instance) {
     return RunMessageLoop(main);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return RunProgram(instance);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+    return RunProgram(instance, arguments);
 }

@@ -32,6 +32,10 @@ class ReportPrinter {
     virtual bool LineFits() const = 0;
     // The printable height divided by the current font's line height, rounded down.
     virtual int LinesPerPage() const = 0;
+    // How many more lines of the current font fit on the page below the current
+    // position, for layouts that count lines by allowances and must still keep a foot
+    // on the page. A printer that cannot tell says only whether one more fits.
+    virtual int LinesLeft() const { return LineFits() ? 1 : 0; }
     // Ends the page and starts the next one at its top.
     virtual void NewPage() = 0;
     // A page or the job failed; later calls do nothing.

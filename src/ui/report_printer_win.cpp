@@ -75,6 +75,7 @@ class GdiReportPrinter : public ReportPrinter {
     }
     bool LineFits() const override { return y_ == 0 || y_ + Height() <= pageHeight_; }
     int LinesPerPage() const override { return pageHeight_ / Height(); }
+    int LinesLeft() const override { return std::max(0, (pageHeight_ - y_) / Height()); }
     void NewPage() override {
         if (EndPage()) StartPage();
     }

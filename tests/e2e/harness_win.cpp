@@ -216,6 +216,13 @@ bool TallymaxApp::Start(const std::string& arguments) {
         20000);
 }
 
+void TallymaxApp::Kill() {
+    if (!Running()) return;
+    TerminateProcess(pi_.hProcess, 99);
+    WaitForSingleObject(pi_.hProcess, 10000);
+    GetExitCodeProcess(pi_.hProcess, &exitCode_);
+}
+
 bool TallymaxApp::Running() const {
     return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
 }
@@ -299,8 +306,7 @@ void TallymaxApp::Settle() const {
     if (sink) {
         UINT mine = ++marker;
         PostMessageA(sink, EM_SETLIMITTEXT, mine, 0);
-        WaitUntil([&] { return SendMessageA(sink, EM_GETLIMITTEXT, 0, 0) == LRESULT(mine); },
-                  5000);
+        WaitUntil([&] { return SendMessageA(sink, EM_GETLIMITTEXT, 0, 0) == LRESULT(mine); }, 5000);
     }
     // Then what those messages posted in turn.
     for (int i = 0; i < 2; ++i) {

@@ -21,6 +21,8 @@ class TallymaxApp {
     bool Start(const std::string& arguments = "");
     // Closes the main window like the close box and waits for the process to end.
     bool Close();
+    // Ends the process at once, as a crash or a power cut would.
+    void Kill();
     DWORD ExitCode() const { return exitCode_; }
     bool Running() const;
 

@@ -1,0 +1,145 @@
+// clang-format off
+#include "socket_port.h"  // Winsock before <windows.h>
+// clang-format on
+
+#include "throughput/test_run_win.h"
+
+#include <thread>
+#include <vector>
+
+#include "throughput/cycle_counter_win.h"
+#include "throughput/folder_test_win.h"
+#include "throughput/server_exchange.h"
+#include "throughput/test_size.h"
+
+namespace {
+
+// How long a test started right after the window opened waits for the calibration.
+constexpr int kCalibrationWaitMs = 3000;
+const char* const kProgramCaption = "Tallymax";
+
+void Send(TestJob& job, const RunEvent& event) {
+    if (job.windowGone) return;
+    SendMessageA(job.window, kRunEvent, 0, reinterpret_cast<LPARAM>(&event));
+}
+void Status(TestJob& job, const std::string& text) {
+    Send(job, {RunEventKind::Status, text, "", 0, {}});
+}
+void Message(TestJob& job, const std::string& text, const std::string& caption) {
+    Send(job, {RunEventKind::Message, text, caption, 0, {}});
+}
+void Column(TestJob& job, int column, uint64_t bytes, uint64_t cycles, uint64_t rate) {
+    RunEvent event{RunEventKind::Column, "", "", column, {}};
+    if (ComputeFigures(bytes, cycles, rate, event.figures)) Send(job, event);
+}
+
+// Server mode; false when it ended before the results were cleared.
+void RunServerTest(TestJob& job, uint64_t rate) {
+    const uint64_t bytes = static_cast<uint64_t>(job.units) * kTestUnit;
+    SocketPort port;
+    ServerLink link(port, ExchangeLimits{}, ReadCycleCounter);
+    int error = OpenServerConnection(link, job.target.host, job.target.port);
+    if (error != 0) {
+        Message(job, OpenErrorText(error, job.target.host), kOpenErrorCaption);
+        return;
+    }
+    if (!ReceiveWelcome(link)) {
+        port.Close();
+        Message(job, kWelcomeMissingText, kServerErrorCaption);
+        return;
+    }
+    Send(job, {RunEventKind::Begin, "", "", 0, {}});
+    Status(job, "Writing Data...");
+    PhaseResult write = RunWritePhase(link, bytes);
+    if (!write.ok) {
+        CloseServerConnection(link);
+        Status(job, "Stopped");
+        Message(job, write.problem, kServerErrorCaption);
+        return;
+    }
+    Column(job, 1, bytes, write.cycles, rate);
+    Status(job, "Reading Data...");
+    PhaseResult read = RunReadPhase(link, bytes);
+    CloseServerConnection(link);
+    if (!read.ok) {
+        Status(job, "Stopped");
+        Message(job, read.problem, kServerErrorCaption);
+        return;
+    }
+    Column(job, 2, bytes, read.cycles, rate);
+    Status(job, "Finished");
+}
+
+struct AlignedBlock {
+    char* bytes = static_cast<char*>(
+        VirtualAlloc(nullptr, kTestUnit, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ~AlignedBlock() {
+        if (bytes) VirtualFree(bytes, 0, MEM_RELEASE);
+    }
+};
+
+void RunFolderTest(TestJob& job, uint64_t rate) {
+    const std::string& path = job.target.testFile;
+    const uint64_t units = static_cast<uint64_t>(job.units);
+    AlignedBlock block;  // page-aligned, so that unbuffered reads can use it
+    if (!block.bytes) {
+        Message(job, "Not enough memory for the test data", kProgramCaption);
+        return;
+    }
+    std::fill(block.bytes, block.bytes + kTestUnit, '!');
+    auto show = [&](const std::string& text) { Message(job, text, kProgramCaption); };
+
+    Send(job, {RunEventKind::Begin, "", "", 0, {}});
+    Status(job, "Writing Data...");
+    FileStep write = WriteTestFile(path, units, block.bytes);
+    if (!write.ok) {
+        Status(job, "Stopped");
+        show(write.problem);
+        return;
+    }
+    Column(job, 1, units * kTestUnit, write.cycles, rate);
+    Status(job, "Clearing File Cache...");
+    FlushFileCache(path, show);
+    Status(job, "Reading Data...");
+    FileStep read = ReadTestFile(path, units, block.bytes);
+    if (!read.ok) {
+        if (job.deleteWhenFinished) DeleteFileA(path.c_str());
+        Status(job, "Stopped");
+        show(read.problem);
+        return;
+    }
+    Column(job, 2, units * kTestUnit, read.cycles, rate);
+    Status(job, "Clearing File Cache...");
+    FlushFileCache(path, show);
+    Status(job, "Deleting Data...");
+    if (job.deleteWhenFinished && !DeleteFileA(path.c_str()))
+        show("The test file could not be deleted:\r\n\r\n" + path + "\r\n\r\n" +
+             SystemErrorText(GetLastError()));
+    Status(job, "Finished");
+}
+
+void RunTest(std::shared_ptr<TestJob> job) {
+    uint64_t rate = AwaitCycleRate(CycleRate(), kCalibrationWaitMs,
+                                   [](int ms) { Sleep(static_cast<DWORD>(ms)); });
+    if (rate == 0)
+        Message(*job, "The processor's speed could not be measured, so the test cannot be timed.",
+                kProgramCaption);
+    else if (job->target.serverMode)
+        RunServerTest(*job, rate);
+    else
+        RunFolderTest(*job, rate);
+    Send(*job, {RunEventKind::Finished, "", "", 0, {}});
+}
+
+}  // namespace
+
+bool StartTestRun(const std::shared_ptr<TestJob>& job) {
+    static bool socketsStarted = StartSockets();
+    (void)socketsStarted;
+    try {
+        std::thread(RunTest, job).detach();
+    } catch (...) {
+        return false;
+    }
+    return true;
+}

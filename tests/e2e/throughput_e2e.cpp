@@ -1,0 +1,570 @@
+// The throughput window on the real tallymax.exe: folder mode on a temporary folder,
+// server mode against qvl-server, and servers that misbehave (qvl-test-peer), each
+// run ending within its time-outs.
+// clang-format off
+#include <winsock2.h>  // before <windows.h>
+// clang-format on
+
+#include <gtest/gtest.h>
+
+#define PSAPI_VERSION 2
+#include <psapi.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "harness_win.h"
+#include "throughput/throughput_window_ids.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+std::string BuildFolder() {
+    std::string exe = BuiltExePath();
+    return exe.substr(0, exe.find_last_of("\\/") + 1);
+}
+
+// A port nobody listens on right now (other developers' tests run at the same time).
+int FreePort() {
+    static bool started = [] {
+        WSADATA data;
+        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    if (!started) return 0;
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in at = {};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at);
+    int size = sizeof at;
+    getsockname(s, reinterpret_cast<sockaddr*>(&at), &size);
+    closesocket(s);
+    return ntohs(at.sin_port);
+}
+
+bool Listening(int port) {
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in at = {};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    at.sin_port = htons(static_cast<u_short>(port));
+    bool ok = connect(s, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
+    closesocket(s);
+    return ok;
+}
+
+// A server process of the build folder, stopped with the test.
+class ServerProcess {
+  public:
+    ServerProcess(const std::string& exe, const std::string& arguments) : port_(FreePort()) {
+        std::string line =
+            "\"" + BuildFolder() + exe + "\" --port " + std::to_string(port_) + " " + arguments;
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESTDHANDLES;  // its log goes nowhere, not into ctest's pipe
+        if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                           nullptr, &si, &pi_))
+            TallymaxApp::WaitUntil([&] { return Listening(port_); }, 10000);
+    }
+    ~ServerProcess() {
+        if (!pi_.hProcess) return;
+        TerminateProcess(pi_.hProcess, 0);
+        WaitForSingleObject(pi_.hProcess, 5000);
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+    int Port() const { return port_; }
+    std::string Target() const { return "127.0.0.1:" + std::to_string(port_); }
+
+  private:
+    int port_;
+    PROCESS_INFORMATION pi_ = {};
+};
+
+struct Peer : ServerProcess {
+    explicit Peer(const std::string& mode, const std::string& more = "")
+        : ServerProcess("qvl-test-peer.exe", "--mode " + mode + " " + more) {}
+};
+
+const int kWriting[] = {kIdQvlWritePacket, kIdQvlWriteTime, kIdQvlWriteBytes, kIdQvlWriteBits,
+                        kIdQvlWriteMbps};
+const int kReading[] = {kIdQvlReadPacket, kIdQvlReadTime, kIdQvlReadBytes, kIdQvlReadBits,
+                        kIdQvlReadMbps};
+
+std::string Field(HWND window, int id) {
+    return TallymaxApp::WindowTextOf(GetDlgItem(window, id));
+}
+
+HWND OpenQuorvel(TallymaxApp& app) {
+    app.Click(kIdThroughput);
+    return app.WaitForWindow(kThroughputWindowClass, "Quorvel");
+}
+
+struct RunSeen {
+    bool optionsShown = false;
+    bool deleteBoxVisible = false;
+    std::string messageCaption, messageText;
+    std::string status;
+    DWORD ms = 0;
+};
+
+// Types the target, starts the test, answers the options dialog with `size` (and
+// the delete box when shown), and waits until the buttons are enabled again. A box
+// on the way is read and closed.
+RunSeen RunTest(TallymaxApp& app, HWND window, const std::string& target, const std::string& size,
+                bool deleteFile = true, int timeoutMs = 60000) {
+    RunSeen seen;
+    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(target.c_str()));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
+    if (!options) return seen;
+    seen.optionsShown = true;
+    HWND box = GetDlgItem(options, kIdQvlOptionsDelete);
+    seen.deleteBoxVisible = IsWindowVisible(box);
+    SendMessageA(box, BM_SETCHECK, deleteFile ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(GetDlgItem(options, kIdQvlOptionsSize), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(size.c_str()));
+    DWORD start = GetTickCount();
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    TallymaxApp::WaitUntil([&] { return !IsWindow(options); }, 5000);
+    HWND startButton = GetDlgItem(window, IDOK);
+    TallymaxApp::WaitUntil(
+        [&] {
+            if (HWND message = app.WaitForWindow("#32770", "", 0)) {
+                if (seen.messageCaption.empty()) {
+                    seen.ms = GetTickCount() - start;
+                    seen.messageCaption = TallymaxApp::WindowTextOf(message);
+                    seen.messageText = TallymaxApp::MessageBoxText(message);
+                }
+                TallymaxApp::PressDialogButton(message, IDOK);
+                return false;
+            }
+            return IsWindowEnabled(startButton) && IsWindowEnabled(GetDlgItem(window, IDCANCEL));
+        },
+        timeoutMs);
+    if (seen.ms == 0) seen.ms = GetTickCount() - start;
+    app.Settle();
+    seen.status = Field(window, kIdQvlStatus);
+    return seen;
+}
+
+SIZE_T PeakMemory(const TallymaxApp& app) {
+    HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, app.ProcessId());
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(process, &counters, sizeof counters);
+    CloseHandle(process);
+    return counters.PeakWorkingSetSize;
+}
+
+std::string ToWindowsPath(std::string unixPath) {
+    for (char& c : unixPath)
+        if (c == '/') c = '\\';
+    return "Z:" + unixPath;
+}
+
+// Runs a shell command line on the Unix side and waits for it.
+void RunUnix(const std::string& commandLine) {
+    std::string cmd =
+        "C:\\windows\\system32\\start.exe /wait /unix /bin/sh -c \"" + commandLine + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return;
+    WaitForSingleObject(pi.hProcess, 60000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+}
+
+std::string FirstPdfIn(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*.pdf").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return "";
+    FindClose(h);
+    return fd.cFileName;
+}
+
+// A screenshot of the whole screen when TALLYMAX_SHOT names a Unix file.
+void Screenshot() {
+    if (const char* shot = getenv("TALLYMAX_SHOT"))
+        RunUnix(std::string("import -window root '") + shot + "'");
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The Linux build of qvl-server (build/native next to this tree), started on the
+// Unix side with a port of its own and stopped by its process id.
+class NativeServer {
+  public:
+    NativeServer() : port_(FreePort()) {
+        std::string build = BuildFolder();  // Z:\...\build\windows\ .
+        std::string unix = build.substr(2);
+        for (char& c : unix)
+            if (c == '\\') c = '/';
+        std::string exe = unix + "../native/qvl-server";
+        char temp[MAX_PATH] = "";
+        GetTempPathA(sizeof temp, temp);
+        folder_ = std::string(temp) + "qvl_native_" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        // The Unix side of this folder, for the script's own files.
+        std::string unixFolder = UnixPathOf(folder_);
+        if (unixFolder.empty() || GetFileAttributesA((build + "..\\native\\qvl-server").c_str()) ==
+                                      INVALID_FILE_ATTRIBUTES)
+            return;
+        pidFile_ = unixFolder + "/pid";
+        WriteFileBytes(folder_ + "\\start.sh", "'" + exe + "' --port " + std::to_string(port_) +
+                                                   " </dev/null >/dev/null 2>&1 &\necho $! > '" +
+                                                   pidFile_ + "'\n");
+        RunUnix("sh '" + unixFolder + "/start.sh'");
+        started_ = TallymaxApp::WaitUntil([&] { return Listening(port_); }, 10000);
+    }
+    ~NativeServer() {
+        if (pidFile_.empty()) return;
+        WriteFileBytes(folder_ + "\\stop.sh", "kill $(cat '" + pidFile_ + "')\n");
+        RunUnix("sh '" + UnixPathOf(folder_) + "/stop.sh'");
+    }
+    bool Started() const { return started_; }
+    std::string Target() const { return "127.0.0.1:" + std::to_string(port_); }
+
+  private:
+    // wine_get_unix_file_name is Wine's own; without it there is no Unix side.
+    static std::string UnixPathOf(const std::string& path) {
+        using UnixName = char*(CDECL*)(const WCHAR*);
+        auto name = reinterpret_cast<UnixName>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+        if (!name) return "";
+        std::wstring wide(path.begin(), path.end());
+        char* unix = name(wide.c_str());
+        if (!unix) return "";
+        std::string result = unix;
+        HeapFree(GetProcessHeap(), 0, unix);
+        return result;
+    }
+    int port_;
+    bool started_ = false;
+    std::string folder_, pidFile_;
+};
+
+TEST(Throughput, WindowOpensOnceWithItsControls) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, 413);
+    EXPECT_EQ(r.bottom - r.top, 404);
+    EXPECT_EQ(GetWindow(window, GW_OWNER), app.Main());
+    struct Caption {
+        int id;
+        const char* text;
+    } captions[] = {
+        {kIdQvlComputerNameLabel, "Computer Name:"},
+        {kIdQvlTargetLabel, "Folder or Server IP:"},
+        {kIdQvlWritingHeading, "Writing"},
+        {kIdQvlReadingHeading, "Reading"},
+        {kIdQvlMbpsLabel, "Mbps:"},
+        {kIdQvlHelp, "Help"},
+        {kIdQvlPrint, "Print Results"},
+        {IDCANCEL, "Exit"},
+        {IDOK, "Start Test"},
+    };
+    for (const Caption& c : captions) EXPECT_EQ(Field(window, c.id), c.text) << c.id;
+    EXPECT_EQ(Field(window, kIdQvlVersion).rfind("Version 1.1.4 build 162 ", 0), 0u);
+    EXPECT_FALSE(Field(window, kIdQvlComputerName).empty());
+    std::string ip = Field(window, kIdQvlIpAddress);
+    EXPECT_EQ(std::count(ip.begin(), ip.end(), '.'), 3) << ip;
+    EXPECT_EQ(GetFocus() == nullptr || true, true);
+    // The key again brings the same window forward.
+    app.Click(kIdThroughput);
+    EXPECT_EQ(app.WaitForWindow(kThroughputWindowClass, "Quorvel"), window);
+    // Escape closes it.
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(window); }));
+}
+
+TEST(Throughput, FolderModeWritesReadsAndDeletesTheTestFile) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    std::string folder = app.Folder() + "target";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string file = folder + "\\NW_Quorvel.dat";
+
+    RunSeen seen = RunTest(app, window, folder + "\\", "1", true);
+    ASSERT_TRUE(seen.optionsShown);
+    EXPECT_TRUE(seen.deleteBoxVisible) << "folder mode offers the delete box";
+    EXPECT_EQ(seen.messageText, "");
+    EXPECT_EQ(seen.status, "Finished");
+    EXPECT_EQ(Field(window, kIdQvlWritePacket), "1,048,576");
+    EXPECT_EQ(Field(window, kIdQvlReadPacket), "1,048,576");
+    for (int id : kWriting) EXPECT_FALSE(Field(window, id).empty()) << id;
+    for (int id : kReading) EXPECT_FALSE(Field(window, id).empty()) << id;
+    EXPECT_EQ(Field(window, kIdQvlWriteTime).size() - Field(window, kIdQvlWriteTime).find('.'), 8u)
+        << Field(window, kIdQvlWriteTime);
+    EXPECT_FALSE(FileExists(file)) << "deleted when finished";
+    Screenshot();
+
+    seen = RunTest(app, window, folder, "2", false);
+    EXPECT_EQ(seen.status, "Finished");
+    EXPECT_EQ(Field(window, kIdQvlWritePacket), "2,097,152");
+    ASSERT_TRUE(FileExists(file)) << "kept when asked";
+    EXPECT_EQ(ReadFileBytes(file).size(), 2u * 1048576);
+    DeleteFileA(file.c_str());
+
+    // Cancel leaves the last results; a size of 0 cancels too.
+    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(folder.c_str()));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(Field(options, kIdQvlOptionsSize), "2") << "the last size is offered";
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    TallymaxApp::WaitUntil([&] { return !IsWindow(options); });
+    app.Settle();
+    EXPECT_EQ(Field(window, kIdQvlWritePacket), "2,097,152");
+    EXPECT_FALSE(FileExists(file));
+}
+
+TEST(Throughput, FolderThatCannotBeWrittenShowsNoFigures) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    std::string folder = app.Folder() + "missing\\folder";
+    RunSeen seen = RunTest(app, window, folder, "1");
+    EXPECT_NE(seen.messageText.find(folder + "\\NW_Quorvel.dat"), std::string::npos)
+        << seen.messageText;
+    EXPECT_NE(seen.messageText.find("could not be created"), std::string::npos) << seen.messageText;
+    EXPECT_EQ(seen.status, "Stopped");
+    for (int id : kWriting) EXPECT_EQ(Field(window, id), "") << id;
+    for (int id : kReading) EXPECT_EQ(Field(window, id), "") << id;
+}
+
+TEST(Throughput, ServerModeAgainstQvlServer) {
+    NativeServer server;
+    if (!server.Started()) GTEST_SKIP() << "no native qvl-server in build/native";
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    RunSeen seen = RunTest(app, window, "http://" + server.Target() + "/", "20");
+    ASSERT_TRUE(seen.optionsShown);
+    EXPECT_FALSE(seen.deleteBoxVisible) << "server mode has no file to delete";
+    EXPECT_EQ(seen.messageText, "");
+    EXPECT_EQ(seen.status, "Finished");
+    EXPECT_EQ(Field(window, kIdQvlWritePacket), "20,971,520");
+    EXPECT_EQ(Field(window, kIdQvlReadPacket), "20,971,520");
+    for (int id : kWriting) EXPECT_FALSE(Field(window, id).empty()) << id;
+    for (int id : kReading) EXPECT_FALSE(Field(window, id).empty()) << id;
+    EXPECT_EQ(Field(window, kIdQvlTarget), "http://" + server.Target() + "/");
+}
+
+TEST(Throughput, ServerReceivesExactlyTheseBytes) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    std::string record = app.Folder() + "wire.txt";
+    Peer peer("honest", "--record \"" + record + "\"");
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    RunSeen seen = RunTest(app, window, peer.Target(), "20");
+    EXPECT_EQ(seen.status, "Finished") << seen.messageText;
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return FileExists(record); }));
+    EXPECT_EQ(ReadFileBytes(record), "<TEST>1\r\n[!20971518]\r\n<SEND>20971520\r\n<CLOS>\r\n");
+}
+
+TEST(Throughput, ServerThatIsNotThereIsNamed) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    SetWindowTextA(GetDlgItem(window, kIdQvlWritePacket), "");
+    RunSeen seen = RunTest(app, window, "127.0.0.1:" + std::to_string(FreePort()), "1");
+    EXPECT_EQ(seen.messageCaption, "Error Opening Channel To QVL Server");
+    EXPECT_EQ(seen.messageText.rfind("Error opening port: Error #", 0), 0u) << seen.messageText;
+    EXPECT_NE(seen.messageText.find("Please make sure QVL Server is running at 127.0.0.1.\r\n"),
+              std::string::npos)
+        << seen.messageText;
+    EXPECT_NE(seen.messageText.find("in 'Folder or Server IP:' instead."), std::string::npos);
+}
+
+TEST(Throughput, PortOutOfRangeIsRejected) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("testbox:70000"));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND box = app.WaitForWindow("#32770", "Error Opening Channel To QVL Server");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(TallymaxApp::MessageBoxText(box).find("1 to 65535"), std::string::npos);
+    TallymaxApp::PressDialogButton(box, IDOK);
+    EXPECT_EQ(app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options", 500), nullptr);
+}
+
+TEST(Throughput, TooLargeSizeIsRejectedInTheOptions) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("testbox"));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
+    ASSERT_NE(options, nullptr);
+    SendMessageA(GetDlgItem(options, kIdQvlOptionsSize), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("1E20"));
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND box = app.WaitForWindow("#32770", "Quorvel Options");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(TallymaxApp::MessageBoxText(box).find("8796093022207"), std::string::npos);
+    TallymaxApp::PressDialogButton(box, IDOK);
+    EXPECT_TRUE(IsWindow(options)) << "the dialog stays for a size it can take";
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(options); }));
+
+    // A folder: no more than its volume can take (about 95 TB asked here).
+    std::string folder = app.Folder().substr(0, app.Folder().size() - 1);
+    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(folder.c_str()));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
+    ASSERT_NE(options, nullptr);
+    SendMessageA(GetDlgItem(options, kIdQvlOptionsSize), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("100000000"));
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    box = app.WaitForWindow("#32770", "Quorvel Options");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(
+        TallymaxApp::MessageBoxText(box).rfind("The folder has room for a test of at most ", 0), 0u)
+        << TallymaxApp::MessageBoxText(box);
+    TallymaxApp::PressDialogButton(box, IDOK);
+    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(options); }));
+    EXPECT_FALSE(FileExists(app.Folder() + "NW_Quorvel.dat"));
+}
+
+// Each misbehaving server ends the run within its time-outs, with bounded memory.
+TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
+    struct Case {
+        const char* mode;
+        const char* caption;
+        const char* textStart;  // "" for a run that finishes
+        DWORD mostMs;
+    } cases[] = {
+        {"silent", "Error Communicating With QVL Server",
+         "Did not receive welcome message from QVL Server", 8000},
+        {"wrong", "Error Communicating With QVL Server",
+         "Did not receive welcome message from QVL Server", 3000},
+        {"long-line", "Error Communicating With QVL Server",
+         "Did not receive welcome message from QVL Server", 3000},
+        {"endless", "", "", 5000},
+        {"hold-open", "", "", 3000},
+        {"close-mid", "Error Communicating With QVL Server",
+         "QVL Server closed the connection after 524,288 bytes of 1,048,576 bytes.", 5000},
+        {"trickle", "Error Communicating With QVL Server", "QVL Server stopped sending after ",
+         16000},
+    };
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    for (const Case& c : cases) {
+        Peer peer(c.mode);
+        RunSeen seen = RunTest(app, window, peer.Target(), "1", true, 30000);
+        EXPECT_EQ(seen.messageCaption, c.caption) << c.mode;
+        EXPECT_EQ(seen.messageText.rfind(c.textStart, 0), 0u) << c.mode << ": " << seen.messageText;
+        EXPECT_LE(seen.ms, c.mostMs) << c.mode;
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDOK))) << c.mode;
+        if (c.textStart[0] == 0) {
+            EXPECT_EQ(seen.status, "Finished") << c.mode;
+            EXPECT_EQ(Field(window, kIdQvlReadPacket), "1,048,576") << c.mode;
+        }
+    }
+    EXPECT_LT(PeakMemory(app), SIZE_T{200} << 20) << "peak working set";
+}
+
+TEST(Throughput, DelayedUploadOkCountsInTheWriteTime) {
+    Peer peer("delay-ok");
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    RunSeen seen = RunTest(app, window, peer.Target(), "1");
+    EXPECT_EQ(seen.status, "Finished") << seen.messageText;
+    double seconds = atof(Field(window, kIdQvlWriteTime).c_str());
+    EXPECT_GE(seconds, 1.0) << Field(window, kIdQvlWriteTime);
+}
+
+TEST(Throughput, ResultsPrintOnThePrinter) {
+    const char* pdfDir = getenv("TALLYMAX_PDF_DIR");
+    if (!pdfDir || !*pdfDir) GTEST_SKIP() << "no PDF printer queue in this environment";
+    std::string unixDir = pdfDir;
+    std::string winDir = ToWindowsPath(unixDir);
+    RunUnix("rm -f '" + unixDir + "'/*.pdf '" + unixDir + "'/check-*");
+    ServerProcess server("qvl-server.exe", "");
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND window = OpenQuorvel(app);
+    ASSERT_NE(window, nullptr);
+    RunSeen seen = RunTest(app, window, server.Target(), "1");
+    ASSERT_EQ(seen.status, "Finished") << seen.messageText;
+    std::vector<std::string> writing, reading;
+    for (int id : kWriting) writing.push_back(Field(window, id));
+    for (int id : kReading) reading.push_back(Field(window, id));
+
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(kIdQvlPrint, BN_CLICKED), 0);
+    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    ASSERT_NE(dialog, nullptr) << "no Print dialog";
+    TallymaxApp::PressDialogButton(dialog, IDOK);
+    std::string pdf;
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !(pdf = FirstPdfIn(winDir)).empty(); }, 30000))
+        << "no PDF in " << unixDir;
+    Sleep(500);  // the back end finishes writing the file it has just created
+    // Through a script file: the command line of the Unix side keeps no quotes.
+    WriteFileBytes(winDir + "\\check-script.sh", "pdftotext -layout '" + unixDir + "/" + pdf +
+                                                     "' - | sed 's/\\xc2\\xad/-/g' > '" + unixDir +
+                                                     "/check-text.txt'\ntouch '" + unixDir +
+                                                     "/check-done'\n");
+    RunUnix("sh '" + unixDir + "/check-script.sh'");
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return FileExists(winDir + "\\check-done"); }, 30000));
+    std::string text = ReadFileBytes(winDir + "\\check-text.txt");
+    // pdftotext starts its columns at the leftmost text, one blank in: every line
+    // comes back one column further left.
+    auto has = [&](const std::string& line) { return text.find(line) != std::string::npos; };
+    EXPECT_TRUE(has("Quorvel Results (")) << text;
+    EXPECT_TRUE(has("Computer Name: " + Field(window, kIdQvlComputerName))) << text;
+    EXPECT_TRUE(has("Folder       : " + server.Target())) << text;
+    EXPECT_TRUE(has("---Writing---     ---Reading---")) << text;
+    const char* labels[] = {"Packet length   : ", "Time to complete: ", "Bytes per second: ",
+                            "Bits per second : ", "Mbps:             "};
+    for (int i = 0; i < 5; ++i) {
+        std::string row = std::string(labels[i]) + "     " + writing[i] +
+                          std::string(writing[i].size() < 18 ? 18 - writing[i].size() : 1, ' ') +
+                          reading[i];
+        EXPECT_TRUE(has(row)) << row << " in\n" << text;
+    }
+}
+
+TEST(Throughput, DebugSwitchShowsTheProcessorBox) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start("/D"));
+    ASSERT_NE(OpenQuorvel(app), nullptr);
+    HWND box = app.WaitForWindow("#32770", "Processor Debug Info", 5000);
+    ASSERT_NE(box, nullptr);
+    std::string text = TallymaxApp::MessageBoxText(box);
+    EXPECT_EQ(text.rfind("Calculated Processor Speed: ", 0), 0u) << text;
+    EXPECT_NE(text.find("\r\nReported  Processor Speed: "), std::string::npos) << text;
+    EXPECT_GT(atof(text.c_str() + 28), 1e6) << text;
+    TallymaxApp::PressDialogButton(box, IDOK);
+}
+
+}  // namespace
