@@ -2,7 +2,7 @@
 
 #include "convert/conversion_table.h"
 #include "engine/number_text.h"
-#include "tape/tape.h"
+#include "engine/tape_lines.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ std::vector<std::string> ConvertToAllUnits(int category, int unit, const std::st
     if (unit < 1 || unit > ConversionUnitCount(category)) return lines;
     double value = ConversionInputValue(inputText);
     lines.push_back("(" + names[0] + ") " + names[unit] + ": " + inputText);
-    lines.push_back(std::string(26, '-'));
+    lines.push_back(kTapeRule);
     if (category == kTemperatureCategory)
         AddTemperatureLines(unit, value, lines);
     else

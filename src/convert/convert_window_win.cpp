@@ -121,6 +121,24 @@ LRESULT CALLBACK ConversionProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Beside the key, level with its top; moved only as far as it takes to keep the whole
+// pop-up on the screen when the main window stands near an edge.
+POINT PlaceBesideKey(HWND key) {
+    RECT r = {};
+    GetWindowRect(key, &r);
+    POINT at = {r.right + kGapBesideKey, r.top};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        if (at.x + kWidth > work.right) at.x = work.right - kWidth;
+        if (at.y + kHeight > work.bottom) at.y = work.bottom - kHeight;
+        if (at.x < work.left) at.x = work.left;
+        if (at.y < work.top) at.y = work.top;
+    }
+    return at;
+}
+
 }  // namespace
 
 void OpenConversionWindow() {
@@ -134,11 +152,10 @@ void OpenConversionWindow() {
     d.input = ConversionInputText(TheCalculator().view->DisplayText());
     d.fonts.Make({{"Tahoma", 11}});
 
-    RECT key = {};
-    GetWindowRect(GetDlgItem(main, kIdCnv), &key);
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kConversionWindowClass,
-                                  "", WS_POPUP, key.right + kGapBesideKey, key.top, kWidth, kHeight,
-                                  main, nullptr, instance, &d);
+    POINT at = PlaceBesideKey(GetDlgItem(main, kIdCnv));
+    HWND window =
+        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kConversionWindowClass, "",
+                        WS_POPUP, at.x, at.y, kWidth, kHeight, main, nullptr, instance, &d);
     if (window) {
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);

@@ -1,9 +1,9 @@
 #include <cctype>
 
 #include "engine/number_text.h"
+#include "engine/tape_lines.h"
 #include "measure/measure.h"
 #include "settings/settings_file.h"
-#include "tape/tape.h"
 
 namespace {
 

@@ -295,8 +295,7 @@ LRESULT CALLBACK MeasureProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case WM_CTLCOLORSTATIC:
             // Labels, radio buttons and the read-only result sit on the window face.
-            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            return OnDialogFace(wParam);
         case WM_DESTROY:
             ToolWindowDestroyed(window);
             return 0;
@@ -313,13 +312,9 @@ LRESULT CALLBACK MeasureProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 void OpenMeasureWindow(MeasureWindow& d) {
     if (BringToolWindowForward(d.slot)) return;
     const MeasureWindowDef& def = *d.def;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterProgramWindowClass(instance, def.className, MeasureProc)) return;
     d.fonts.fonts = {MakeFont({"Tahoma", 12}), MakeFont({"Tahoma", 11}), MakeExampleFont()};
-    POINT at = CentredOnScreen(def.outerWidth, def.outerHeight);
-    HWND window = CreateWindowExA(
-        WS_EX_CONTROLPARENT, def.className, def.caption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-        at.x, at.y, def.outerWidth, def.outerHeight, MainWindow(), nullptr, instance, &d);
+    HWND window = CreateDialogWindow(def.className, MeasureProc, def.caption, def.outerWidth,
+                                     def.outerHeight, MainWindow(), &d);
     if (!window) {
         d.fonts.Release();
         return;

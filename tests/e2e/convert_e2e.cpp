@@ -369,4 +369,25 @@ TEST(ConversionWindow, ClosesWithoutOutputWhenAnotherWindowIsActivatedOrOnEscape
     EXPECT_EQ(app.Display(), "73") << "the entry goes on when nothing was converted";
 }
 
+TEST(ConversionWindow, StaysOnTheScreenBesideAKeyNearTheBottomEdge) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    RECT main;
+    GetWindowRect(app.Main(), &main);
+    int screenBottom = GetSystemMetrics(SM_CYSCREEN);
+    SetWindowPos(app.Main(), nullptr, main.left, screenBottom - (main.bottom - main.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    app.Settle();
+    HWND popup = OpenConversion(app);
+    ASSERT_TRUE(popup);
+    RECT key, outer;
+    GetWindowRect(app.Control(kIdCnv), &key);
+    GetWindowRect(popup, &outer);
+    ASSERT_GT(key.top + 270, screenBottom) << "the key is near enough to the edge";
+    EXPECT_EQ(outer.left, key.right + 2);
+    EXPECT_EQ(outer.bottom, screenBottom);
+    PostKey(TreeOf(popup), VK_ESCAPE);
+    EXPECT_TRUE(Gone(popup));
+}
+
 }  // namespace
