@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Start-up benchmark (not a test): median time from process start to the first
-# painted main window, for tallymax.exe and for a minimal Win32 window program, in
-# the same run under the same Wine, and for the minimal window with 48 bare child
-# windows (the keypad's count); then tallymax.exe's resident memory.
+# painted main window, for tallymax.exe, a minimal Win32 window program and the
+# minimal window with as many bare child windows as Tallymax's main window, in
+# interleaved runs under the same Wine; then tallymax.exe's resident memory.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -21,13 +21,15 @@ trap 'wine_session_stop; rm -rf "$work"' EXIT
 wine_session_start
 cp build/windows/tallymax.exe "$out/minimal_window.exe" "$out/bare_keypad.exe" "$work/"
 runs=${RUNS:-15}
-# One warm-up run each, then the measured runs.
-wine "$out/startup_probe.exe" "$(winepath -w "$work/tallymax.exe")" FORM_TALLYMAX_FORM1_CLASS 1 >/dev/null
-wine "$out/startup_probe.exe" "$(winepath -w "$work/minimal_window.exe")" MinimalBenchWindow 1 >/dev/null
-wine "$out/startup_probe.exe" "$(winepath -w "$work/tallymax.exe")" FORM_TALLYMAX_FORM1_CLASS "$runs" | tr -d '\r'
-wine "$out/startup_probe.exe" "$(winepath -w "$work/minimal_window.exe")" MinimalBenchWindow "$runs" | tr -d '\r'
-wine "$out/startup_probe.exe" "$(winepath -w "$work/bare_keypad.exe")" BareKeypadWindow 1 >/dev/null
-wine "$out/startup_probe.exe" "$(winepath -w "$work/bare_keypad.exe")" BareKeypadWindow "$runs" | tr -d '\r'
+probe() { wine "$out/startup_probe.exe" "$@" </dev/null | tr -d '\r'; }
+tallymax=$(winepath -w "$work/tallymax.exe")
+# The bare window gets exactly as many children as Tallymax's main window has.
+children=$(probe 0 "$tallymax" FORM_TALLYMAX_FORM1_CLASS)
+echo "tallymax.exe main window: $children child windows"
+export BARE_CHILDREN=$children
+probe "$runs" "$tallymax" FORM_TALLYMAX_FORM1_CLASS \
+    "$(winepath -w "$work/minimal_window.exe")" MinimalBenchWindow \
+    "$(winepath -w "$work/bare_keypad.exe")" BareKeypadWindow
 (cd "$work" && wine tallymax.exe </dev/null >/dev/null 2>&1 &)
 sleep 3
 pid=$(pgrep -f 'tallymax.exe' | head -1 || true)

@@ -6,6 +6,21 @@
 
 enum class Answer { Yes, No, Cancel };
 
+// The keys whose use depends on the number system, besides the digits.
+enum class CalcKey { Sign, Point, Percent, Tax, Reciprocal, Change, Convert };
+
+// The menu items the calculator checks: the decimals choice and its two switches.
+enum class CalcMenuItem {
+    DigitGrouping,
+    Floating,
+    Decimals0,
+    Decimals1,
+    Decimals2,
+    Decimals3,
+    Decimals4,
+    AutoDecimal
+};
+
 class CalcView {
   public:
     virtual ~CalcView() = default;
@@ -20,13 +35,13 @@ class CalcView {
     virtual void SetItemsText(const std::string& text) = 0;
     virtual void SetMemoryText(const std::string& text) = 0;
 
-    // Keypad and menu state; ids are those of ui/control_ids.h.
-    virtual void EnableKey(int controlId, bool enabled) = 0;
-    virtual void CheckRadio(int controlId) = 0;  // one of the number-system radios
-    virtual void CheckMenu(int menuId, bool checked) = 0;
-    virtual bool MenuChecked(int menuId) const = 0;
-    virtual void ShowControl(int controlId, bool visible) = 0;     // "Mem2", "Laptop 10 Key"
-    virtual void SetToggleState(int controlId, bool pressed) = 0;  // "2nd", "[O]"
+    // Keypad and menu state.
+    virtual void EnableDigitKey(int digit, bool enabled) = 0;  // 0..15: "0".."9", "A".."F"
+    virtual void EnableKey(CalcKey key, bool enabled) = 0;
+    virtual void CheckNumberSystem(int system) = 0;  // kSystemDec .. kSystemOct
+    virtual void CheckMenu(CalcMenuItem item, bool checked) = 0;
+    // Bank 2 active: the "Mem2" label shown and the "2nd" key latched.
+    virtual void ShowSecondBank(bool active) = 0;
 
     virtual Answer AskYesNoCancel(const std::string& caption, const std::string& text) = 0;
     virtual void ReturnFocus() = 0;

@@ -5,8 +5,7 @@
 
 #include "engine/number_system.h"
 #include "engine/number_text.h"
-#include "settings/settings_file.h"
-#include "ui/control_ids.h"
+#include "settings/setting_names.h"
 
 namespace {
 
@@ -45,9 +44,14 @@ bool AllDigits(const std::string& text) {
     return true;
 }
 
-void WriteMainSetting(const Calculator& calc, const char* key, int value) {
-    if (calc.settingsPath.empty()) return;
-    WriteSetting(calc.settingsPath, kMainSection, key, std::to_string(value));
+void WriteMainSetting(Calculator& calc, const char* key, int value) {
+    WriteCalcSetting(calc, kMainSection, key, std::to_string(value));
+}
+
+CalcMenuItem DecimalsMenuItem(int choice) {
+    return choice == kModeFloating
+               ? CalcMenuItem::Floating
+               : static_cast<CalcMenuItem>(static_cast<int>(CalcMenuItem::Decimals0) + choice);
 }
 
 }  // namespace
@@ -123,9 +127,9 @@ void SelectDecimals(Calculator& calc, int choice) {
         calc.view->ReturnFocus();
         return;
     }
-    calc.view->CheckMenu(kMenuFloating, false);
-    for (int id = kMenuDecimal0; id <= kMenuDecimal4; ++id) calc.view->CheckMenu(id, false);
-    calc.view->CheckMenu(choice == kModeFloating ? kMenuFloating : kMenuDecimal0 + choice, true);
+    calc.view->CheckMenu(CalcMenuItem::Floating, false);
+    for (int d = 0; d <= 4; ++d) calc.view->CheckMenu(DecimalsMenuItem(d), false);
+    calc.view->CheckMenu(DecimalsMenuItem(choice), true);
     calc.state.numberMode = static_cast<unsigned char>(choice);
     calc.state.decimalSetting = static_cast<unsigned char>(choice);
     WriteMainSetting(calc, "Decimal Setting1", choice);
@@ -140,7 +144,7 @@ void ToggleDigitGrouping(Calculator& calc) {
         return;
     }
     calc.state.digitGrouping = calc.state.digitGrouping == 1 ? 0 : 1;
-    calc.view->CheckMenu(kMenuDigitGrouping, calc.state.digitGrouping == 1);
+    calc.view->CheckMenu(CalcMenuItem::DigitGrouping, calc.state.digitGrouping == 1);
     WriteMainSetting(calc, "Digit Grouping", calc.state.digitGrouping);
     SetNumberSystem(calc, kSystemDec);
     calc.view->ReturnFocus();
@@ -152,7 +156,7 @@ void ToggleAutoDecimal(Calculator& calc) {
         return;
     }
     calc.state.autoDecimal = calc.state.autoDecimal == 1 ? 0 : 1;
-    calc.view->CheckMenu(kMenuAutoDecimal, calc.state.autoDecimal == 1);
+    calc.view->CheckMenu(CalcMenuItem::AutoDecimal, calc.state.autoDecimal == 1);
     WriteMainSetting(calc, "Auto Decimal", calc.state.autoDecimal);
     calc.view->ReturnFocus();
 }

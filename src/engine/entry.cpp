@@ -5,7 +5,7 @@
 #include "engine/display_format.h"
 #include "engine/number_text.h"
 #include "engine/shown_number.h"
-#include "tape/tape.h"
+#include "engine/tape_lines.h"
 
 namespace {
 

@@ -6,29 +6,28 @@
 #include "engine/display_format.h"
 #include "engine/number_text.h"
 #include "engine/shown_number.h"
-#include "settings/settings_file.h"
-#include "tape/tape.h"
-#include "ui/control_ids.h"
+#include "engine/tape_lines.h"
+#include "settings/setting_names.h"
 
 namespace {
 
 struct SystemInfo {
     unsigned char numberMode;  // the code stored for the system (Dec: the decimal choice)
     int maxEntryLength;
-    int radioId;
     const char* tapeLine;
 };
 
 const SystemInfo kSystems[] = {
-    {kModeFloating, 18, kIdRadioDec, "(Dec)"},
-    {kModeHex, 8, kIdRadioHex, "(Hex)"},
-    {kModeBin, 32, kIdRadioBin, "(Bin)"},
-    {kModeOct, 11, kIdRadioOct, "(Oct)"},
+    {kModeFloating, 18, "(Dec)"},
+    {kModeHex, 8, "(Hex)"},
+    {kModeBin, 32, "(Bin)"},
+    {kModeOct, 11, "(Oct)"},
 };
 
 // The keys that only some systems have; every other key stays enabled in all four.
-const int kSystemDependentKeys[] = {kIdSign,       kIdPoint, kIdPercent, kIdTax,
-                                    kIdReciprocal, kIdChg,   kIdCnv};
+const CalcKey kSystemDependentKeys[] = {CalcKey::Sign,   CalcKey::Point,      CalcKey::Percent,
+                                        CalcKey::Tax,    CalcKey::Reciprocal, CalcKey::Change,
+                                        CalcKey::Convert};
 
 int DigitCountOfSystem(int system) {
     switch (system) {
@@ -47,8 +46,8 @@ int DigitCountOfSystem(int system) {
 // again cost a noticeable part of start-up in the window.
 void EnableKeysOf(Calculator& calc, int system) {
     int digits = DigitCountOfSystem(system);
-    for (int d = 0; d < 16; ++d) calc.view->EnableKey(kDigitKeyIds[d], d < digits);
-    for (int id : kSystemDependentKeys) calc.view->EnableKey(id, system == kSystemDec);
+    for (int d = 0; d < 16; ++d) calc.view->EnableDigitKey(d, d < digits);
+    for (CalcKey key : kSystemDependentKeys) calc.view->EnableKey(key, system == kSystemDec);
 }
 
 }  // namespace
@@ -68,7 +67,7 @@ void SetNumberSystem(Calculator& calc, int system) {
     const SystemInfo& target = kSystems[system];
     s.maxEntryLength = target.maxEntryLength;
     EnableKeysOf(calc, system);
-    view.CheckRadio(target.radioId);
+    view.CheckNumberSystem(system);
 
     if (system == kSystemDec) {
         if (s.numberMode != s.decimalSetting) {
@@ -90,8 +89,7 @@ void SetNumberSystem(Calculator& calc, int system) {
                                 target.tapeLine);
     }
 
-    if (!calc.settingsPath.empty())
-        WriteSetting(calc.settingsPath, kMainSection, "Decimal Setting1",
+    WriteCalcSetting(calc, kMainSection, "Decimal Setting1",
                      std::to_string(static_cast<int>(s.numberMode)));
     view.ReturnFocus();
 }

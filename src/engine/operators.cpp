@@ -5,11 +5,9 @@
 #include "engine/display_format.h"
 #include "engine/number_text.h"
 #include "engine/shown_number.h"
-#include "tape/tape.h"
+#include "engine/tape_lines.h"
 
 namespace {
-
-const std::string kRuleLine(26, '-');
 
 // The tape sign of an operator: "×" and "÷" are single Windows-1252 characters.
 std::string OperatorSign(char op) {
@@ -144,7 +142,7 @@ void ApplyEquals(Calculator& calc) {
         ApplyOperator(calc, s.pendingOperator.empty() ? '+' : s.pendingOperator[0]);
         s.equalsPending = 0;
     }
-    AppendTapeLine(calc, kRuleLine, "");
+    AppendTapeLine(calc, kTapeRule, "");
     std::string result;
     if (IsDecimalMode(s.numberMode)) {
         FormatDisplay(calc);

@@ -6,7 +6,7 @@
 #include "engine/number_text.h"
 #include "engine/operators.h"
 #include "engine/shown_number.h"
-#include "tape/tape.h"
+#include "engine/tape_lines.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ void MakeChange(Calculator& calc) {
         line = "No Change";
     }
     AppendTapeLine(calc, line, "");
-    AppendTapeLine(calc, std::string(26, '-'), "");
+    AppendTapeLine(calc, kTapeRule, "");
     AppendTapeLine(calc, calc.view->DisplayText(), "CH");
     s.lastResult = s.total;
     s.total = 0;

@@ -30,10 +30,7 @@ const ControlDef kAboutControls[] = {
 
 void CreateAboutControls(HWND window, AboutWindow& a) {
     CreateControls(window, kAboutControls, a.fonts);
-    SendDlgItemMessageA(window, kIdAboutIcon, STM_SETICON,
-                        reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr),
-                                                           MAKEINTRESOURCEA(IMAGE_CALCULATOR3))),
-                        0);
+    SetProgramIcon(window, kIdAboutIcon);
     SetItemText(window, kIdAboutVersion, App().versionText);
 }
 
@@ -70,11 +67,9 @@ LRESULT CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             }
             return 0;
         case WM_CTLCOLORSTATIC: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             if (reinterpret_cast<HWND>(lParam) == GetDlgItem(window, kIdAboutLink))
-                SetTextColor(dc, RGB(0, 0, 255));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+                SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 255));
+            return OnDialogFace(wParam);
         }
         default:
             break;
@@ -85,14 +80,10 @@ LRESULT CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 void ShowAboutWindow(HWND owner) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterProgramWindowClass(instance, kAboutWindowClass, AboutProc)) return;
     AboutWindow a;
     a.fonts.Make({{"Tahoma", 24}, {"Tahoma", 11}, {"Tahoma", 12}, {"Tahoma", 12, FW_NORMAL, true}});
-    POINT at = CentredOnScreen(kOuterWidth, kOuterHeight);
-    HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kAboutWindowClass,
-                                  "About Tallymax", WS_POPUP | WS_CAPTION | WS_SYSMENU, at.x, at.y,
-                                  kOuterWidth, kOuterHeight, owner, nullptr, instance, &a);
+    HWND window = CreateDialogWindow(kAboutWindowClass, AboutProc, "About Tallymax", kOuterWidth,
+                                     kOuterHeight, owner, &a);
     if (!window) return;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);

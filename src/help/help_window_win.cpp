@@ -87,10 +87,7 @@ void FillTree(HWND tree, int selectCode) {
 
 void CreateHelpControls(HWND window, HelpWindowData& d) {
     CreateControls(window, kHelpControls, d.fonts);
-    SendDlgItemMessageA(window, kIdHelpIcon, STM_SETICON,
-                        reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr),
-                                                           MAKEINTRESOURCEA(IMAGE_CALCULATOR3))),
-                        0);
+    SetProgramIcon(window, kIdHelpIcon);
     SetItemText(window, kIdHelpVersion, App().versionText);
     int tabStop = kTextTabStop;
     SendDlgItemMessageA(window, kIdHelpText, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
@@ -139,8 +136,7 @@ LRESULT CALLBACK HelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
                 SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
             }
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            return OnDialogFace(wParam);
         }
         case WM_DESTROY:
             ToolWindowDestroyed(window);

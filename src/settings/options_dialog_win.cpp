@@ -135,8 +135,7 @@ LRESULT CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case WM_CTLCOLORSTATIC:
             // The labels and check boxes sit on the dialog face, not on white.
-            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            return OnDialogFace(wParam);
         default:
             break;
     }
@@ -146,18 +145,13 @@ LRESULT CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 int RunOptionsDialog(HWND owner, OptionValues& values, const OptionsEffects& effects) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterProgramWindowClass(instance, kOptionsWindowClass, OptionsProc)) return 0;
-
     OptionsDialog d;
     d.values = &values;
     d.effects = &effects;
     d.fonts.fonts = {MakeSansFont(), MakeFont({"Tahoma", 12})};
 
-    POINT at = CentredOnScreen(kOuterWidth, kOuterHeight);
-    HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kOptionsWindowClass,
-                                  "Tallymax Options", WS_POPUP | WS_CAPTION | WS_SYSMENU, at.x,
-                                  at.y, kOuterWidth, kOuterHeight, owner, nullptr, instance, &d);
+    HWND dialog = CreateDialogWindow(kOptionsWindowClass, OptionsProc, "Tallymax Options",
+                                     kOuterWidth, kOuterHeight, owner, &d);
     if (!dialog) return 0;
     ShowWindow(dialog, SW_SHOW);
     UpdateWindow(dialog);

@@ -7,9 +7,7 @@
 #include <cstddef>
 #include <string>
 
-inline constexpr const char* kSettingsFileName = "Tallymax.ini";
-inline constexpr const char* kMainSection = "Main Settings";
-inline constexpr const char* kMemorySection = "Memory";
+#include "settings/setting_names.h"
 
 // The longest value ReadSetting gives back whole; a longer one comes back cut.
 inline constexpr std::size_t kMaxSettingValueLength = 511;

@@ -5,26 +5,25 @@
 #include "engine/display_format.h"
 #include "engine/number_text.h"
 #include "engine/shown_number.h"
-#include "settings/settings_file.h"
+#include "settings/setting_names.h"
 #include "tape/tape.h"
-#include "ui/control_ids.h"
 
 namespace {
 
-MemoryBank& ActiveBank(Calculator& calc) {
-    return calc.banks[calc.activeBank == 2 ? 1 : 0];
+MemoryBank& ActiveBank(MemoryBanks& banks) {
+    return banks.bank[banks.active == 2 ? 1 : 0];
 }
 
 std::string BankName(int bank) {
     return bank == 2 ? "M2" : "M1";
 }
 
-int ActiveBankNumber(const Calculator& calc) {
-    return calc.activeBank == 2 ? 2 : 1;
+int ActiveBankNumber(const MemoryBanks& banks) {
+    return banks.active == 2 ? 2 : 1;
 }
 
-void ShowMemoryField(Calculator& calc) {
-    calc.view->SetMemoryText(MemoryFieldText(calc));
+void ShowMemoryField(Calculator& calc, const MemoryBanks& banks) {
+    calc.view->SetMemoryText(MemoryFieldText(banks));
 }
 
 // The display re-rendered as the decimal choice and grouping show numbers.
@@ -48,94 +47,86 @@ std::string ShowValue(Calculator& calc, long double x) {
 // The bank's two keys in the "Memory" section; empty values remove them.
 void WriteBankKeys(Calculator& calc, int bank, const std::string& text,
                    const std::string& valueText) {
-    if (calc.settingsPath.empty()) return;
     std::string name = BankName(bank);
-    WriteSetting(calc.settingsPath, kMemorySection, name, text);
-    WriteSetting(calc.settingsPath, kMemorySection, name + "v", valueText);
+    WriteCalcSetting(calc, kMemorySection, name, text);
+    WriteCalcSetting(calc, kMemorySection, name + "v", valueText);
 }
 
-void SaveBank(Calculator& calc, int bank) {
-    const MemoryBank& b = calc.banks[bank - 1];
+void SaveBank(Calculator& calc, const MemoryBanks& banks, int bank) {
+    const MemoryBank& b = banks.bank[bank - 1];
     WriteBankKeys(calc, bank, b.text, ValueText(b.value, 15));
 }
 
-void LoadBank(Calculator& calc, const SettingsSnapshot& file, int bank) {
-    MemoryBank& b = calc.banks[bank - 1];
+void LoadBank(const Calculator& calc, MemoryBanks& banks, int bank) {
+    MemoryBank& b = banks.bank[bank - 1];
     std::string name = BankName(bank);
-    b.text = ReadSetting(file, kMemorySection, name, "");
+    b.text = ReadCalcSetting(calc, kMemorySection, name, "");
     // "Infinity", as "MS" stores an overflowed display, comes back as it was stored:
     // the keys carry it on like any other value.
-    b.value = ParseNumber(ReadSetting(file, kMemorySection, name + "v", ""));
+    b.value = ParseNumber(ReadCalcSetting(calc, kMemorySection, name + "v", ""));
 }
 
 }  // namespace
 
-std::string MemoryFieldText(const Calculator& calc) {
-    int bank = ActiveBankNumber(calc);
-    const std::string& text = calc.banks[bank - 1].text;
+std::string MemoryFieldText(const MemoryBanks& banks) {
+    int bank = ActiveBankNumber(banks);
+    const std::string& text = banks.bank[bank - 1].text;
     return " " + BankName(bank) + (text.empty() ? "" : " = " + text);
 }
 
-void SwitchMemoryBank(Calculator& calc) {
-    calc.activeBank = ActiveBankNumber(calc) == 2 ? 1 : 2;
-    bool second = calc.activeBank == 2;
-    calc.view->ShowControl(kIdMem2Label, second);
-    calc.view->SetToggleState(kIdSecond, second);
-    ShowMemoryField(calc);
+void SwitchMemoryBank(Calculator& calc, MemoryBanks& banks) {
+    banks.active = ActiveBankNumber(banks) == 2 ? 1 : 2;
+    calc.view->ShowSecondBank(banks.active == 2);
+    ShowMemoryField(calc, banks);
     calc.view->ReturnFocus();
 }
 
-void MemoryClear(Calculator& calc) {
-    int bank = ActiveBankNumber(calc);
-    ActiveBank(calc) = MemoryBank{};
-    ShowMemoryField(calc);
+void MemoryClear(Calculator& calc, MemoryBanks& banks) {
+    int bank = ActiveBankNumber(banks);
+    ActiveBank(banks) = MemoryBank{};
+    ShowMemoryField(calc, banks);
     WriteBankKeys(calc, bank, "", "");
     AppendTapeLine(calc, BankName(bank), "Clear");
     calc.state.entryText.clear();
     calc.view->ReturnFocus();
 }
 
-void MemoryRecall(Calculator& calc) {
-    ShowValue(calc, ActiveBank(calc).value);
+void MemoryRecall(Calculator& calc, MemoryBanks& banks) {
+    ShowValue(calc, ActiveBank(banks).value);
     calc.state.entryText.clear();
     calc.state.entryActive = 1;  // the next operator takes it as if typed
     calc.view->ReturnFocus();
 }
 
-void MemorySet(Calculator& calc) {
-    int bank = ActiveBankNumber(calc);
-    MemoryBank& b = ActiveBank(calc);
+void MemorySet(Calculator& calc, MemoryBanks& banks) {
+    int bank = ActiveBankNumber(banks);
+    MemoryBank& b = ActiveBank(banks);
     b.text = RenderDisplay(calc);
-    ShowMemoryField(calc);
+    ShowMemoryField(calc, banks);
     b.value = ReadShownNumber(calc);
     AppendTapeLine(calc, b.text, "MS");
-    SaveBank(calc, bank);
+    SaveBank(calc, banks, bank);
     calc.state.entryText.clear();
     calc.view->ReturnFocus();
 }
 
-void MemoryAdd(Calculator& calc) {
-    int bank = ActiveBankNumber(calc);
-    MemoryBank& b = ActiveBank(calc);
+void MemoryAdd(Calculator& calc, MemoryBanks& banks) {
+    int bank = ActiveBankNumber(banks);
+    MemoryBank& b = ActiveBank(banks);
     std::string addend = RenderDisplay(calc);
     b.value += ReadShownNumber(calc);
     b.text = ShowValue(calc, b.value);
     calc.view->SetDisplayText(addend);  // the display keeps showing the addend
-    ShowMemoryField(calc);
-    SaveBank(calc, bank);
+    ShowMemoryField(calc, banks);
+    SaveBank(calc, banks, bank);
     AppendTapeLine(calc, addend, "M+");
     calc.state.entryText.clear();
     calc.view->ReturnFocus();
 }
 
-void LoadMemoryBanks(Calculator& calc) {
-    if (calc.settingsPath.empty()) return;
-    LoadMemoryBanks(calc, LoadSettingsSnapshot(calc.settingsPath));
-}
-
-void LoadMemoryBanks(Calculator& calc, const SettingsSnapshot& file) {
-    if (calc.settingsPath.empty()) return;
-    LoadBank(calc, file, 1);
-    LoadBank(calc, file, 2);
-    if (!calc.banks[0].text.empty()) calc.view->SetMemoryText(" M1 = " + calc.banks[0].text);
+void LoadMemoryBanks(Calculator& calc, MemoryBanks& banks) {
+    if (!calc.settings.read) return;
+    LoadBank(calc, banks, 1);
+    LoadBank(calc, banks, 2);
+    if (!banks.bank[0].text.empty()) calc.view->SetMemoryText(" M1 = " + banks.bank[0].text);
 }

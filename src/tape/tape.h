@@ -5,9 +5,8 @@
 #include <string>
 
 #include "engine/calculator.h"
+#include "engine/tape_lines.h"
 
-// Appends body, or body + " " + marker, as the last tape line.
-void AppendTapeLine(Calculator& calc, const std::string& body, const std::string& marker);
 void PaperFeed(Calculator& calc);
 void ClearTape(Calculator& calc);
 void CopyDisplay(Calculator& calc);

@@ -44,39 +44,45 @@ class MainWindowView : public CalcView {
     void SetMemoryText(const std::string& t) override {
         SetWindowTextA(Control(kIdStatusMemory), t.c_str());
     }
-    void EnableKey(int id, bool enabled) override {
-        HWND h = Control(id);
-        if (!IsWindowEnabled(h) == !enabled) return;  // unchanged keys cost start-up time
-        EnableWindow(h, enabled);  // the keypad button repaints itself on WM_ENABLE
+    void EnableDigitKey(int digit, bool enabled) override {
+        if (digit >= 0 && digit < 16) Enable(kDigitKeyIds[digit], enabled);
     }
-    void CheckRadio(int id) override {
+    void EnableKey(CalcKey key, bool enabled) override {
+        static const int kKeyIds[] = {kIdSign,       kIdPoint, kIdPercent, kIdTax,
+                                      kIdReciprocal, kIdChg,   kIdCnv};
+        Enable(kKeyIds[static_cast<int>(key)], enabled);
+    }
+    void CheckNumberSystem(int system) override {
         // Only the radio buttons that change are told: each one repaints at once.
         for (int radio = kIdRadioDec; radio <= kIdRadioOct; ++radio) {
             HWND h = Control(radio);
-            WPARAM want = radio == id ? BST_CHECKED : BST_UNCHECKED;
+            WPARAM want = radio - kIdRadioDec == system ? BST_CHECKED : BST_UNCHECKED;
             if (static_cast<WPARAM>(SendMessageA(h, BM_GETCHECK, 0, 0)) != want)
                 SendMessageA(h, BM_SETCHECK, want, 0);
         }
     }
-    void CheckMenu(int id, bool checked) override {
-        CheckMenuItem(GetMenu(MainWindow()), id,
-                      MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    void CheckMenu(CalcMenuItem item, bool checked) override {
+        static const int kMenuIds[] = {kMenuDigitGrouping, kMenuFloating,     kMenuDecimal0,
+                                       kMenuDecimal0 + 1,  kMenuDecimal0 + 2, kMenuDecimal0 + 3,
+                                       kMenuDecimal0 + 4,  kMenuAutoDecimal};
+        CheckMainMenuItem(kMenuIds[static_cast<int>(item)], checked);
     }
-    bool MenuChecked(int id) const override {
-        UINT state = GetMenuState(GetMenu(MainWindow()), id, MF_BYCOMMAND);
-        return state != static_cast<UINT>(-1) && (state & MF_CHECKED);
-    }
-    void ShowControl(int id, bool visible) override {
-        ShowWindow(Control(id), visible ? SW_SHOW : SW_HIDE);
-    }
-    void SetToggleState(int id, bool pressed) override {
-        SetButtonToggleState(Control(id), pressed, true);
+    void ShowSecondBank(bool active) override {
+        ShowWindow(Control(kIdMem2Label), active ? SW_SHOW : SW_HIDE);
+        SetButtonToggleState(Control(kIdSecond), active, true);
     }
     Answer AskYesNoCancel(const std::string& caption, const std::string& text) override {
         int r = ShowMessage(text, caption, MB_YESNOCANCEL | MB_ICONQUESTION);
         return r == IDYES ? Answer::Yes : r == IDNO ? Answer::No : Answer::Cancel;
     }
     void ReturnFocus() override { ::ReturnFocus(); }
+
+  private:
+    static void Enable(int id, bool enabled) {
+        HWND h = Control(id);
+        if (!IsWindowEnabled(h) == !enabled) return;  // unchanged keys cost start-up time
+        EnableWindow(h, enabled);  // the keypad button repaints itself on WM_ENABLE
+    }
 
     void AddTapeLine(const std::string& line) override {
         HWND list = Control(kIdTape);
@@ -151,4 +157,14 @@ class MainWindowView : public CalcView {
 CalcView& MainView() {
     static MainWindowView view;
     return view;
+}
+
+void CheckMainMenuItem(int menuId, bool checked) {
+    CheckMenuItem(GetMenu(MainWindow()), menuId,
+                  MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool MainMenuItemChecked(int menuId) {
+    UINT state = GetMenuState(GetMenu(MainWindow()), menuId, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & MF_CHECKED);
 }

@@ -4,3 +4,7 @@
 #include "engine/calc_view.h"
 
 CalcView& MainView();
+
+// Check marks of the main window's menu items (ids of ui/control_ids.h).
+void CheckMainMenuItem(int menuId, bool checked);
+bool MainMenuItemChecked(int menuId);

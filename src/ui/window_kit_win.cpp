@@ -45,6 +45,16 @@ void CreateControls(HWND parent, const ControlDef* table, std::size_t count,
     for (std::size_t i = 0; i < count; ++i) AddControl(parent, table[i], fonts.Font(table[i].font));
 }
 
+void SetProgramIcon(HWND parent, int id) {
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IMAGE_CALCULATOR3));
+    SendDlgItemMessageA(parent, id, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+LRESULT OnDialogFace(WPARAM dc) {
+    SetBkColor(reinterpret_cast<HDC>(dc), GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
 std::string WindowText(HWND window) {
     int length = GetWindowTextLengthA(window);
     if (length <= 0) return std::string();
@@ -104,6 +114,16 @@ bool RegisterControlClass(const char* name, WNDPROC procedure, int extraBytes) {
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = name;
     return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND CreateDialogWindow(const char* className, WNDPROC procedure, const char* caption,
+                        int outerWidth, int outerHeight, HWND owner, void* data) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!RegisterProgramWindowClass(instance, className, procedure)) return nullptr;
+    POINT at = CentredOnScreen(outerWidth, outerHeight);
+    return CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, className, caption,
+                           WS_POPUP | WS_CAPTION | WS_SYSMENU, at.x, at.y, outerWidth, outerHeight,
+                           owner, nullptr, instance, data);
 }
 
 POINT CentredOnScreen(int outerWidth, int outerHeight) {
@@ -309,8 +329,7 @@ LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
             if (box) box->done = true;
             return 0;
         case WM_CTLCOLORSTATIC:
-            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            return OnDialogFace(wParam);
         default:
             break;
     }
@@ -321,23 +340,18 @@ LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 bool AskForText(HWND owner, const std::string& caption, const std::string& prompt,
                 const std::string& initial, std::string& answer) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterProgramWindowClass(instance, kInputBoxClass, InputBoxProc)) return false;
     InputBox box;
     box.prompt = prompt;
     box.initial = initial.substr(0, kInputLimit);
     box.fonts.Make({{"Tahoma", 13}});
 
     RECT r = {0, 0, 354, 106};
-    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    POINT at = CentredOnScreen(w, h);
+    AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE,
+                       WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT);
     HWND focusBefore = GetFocus();
     TopmostGuard lift;
-    HWND window = CreateWindowExA(exStyle, kInputBoxClass, caption.c_str(), style, at.x, at.y, w, h,
-                                  owner, nullptr, instance, &box);
+    HWND window = CreateDialogWindow(kInputBoxClass, InputBoxProc, caption.c_str(),
+                                     r.right - r.left, r.bottom - r.top, owner, &box);
     if (!window) return false;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);

@@ -66,6 +66,12 @@ void CreateControls(HWND parent, const ControlDef (&table)[N], const WindowFonts
     CreateControls(parent, table, N, fonts);
 }
 
+// Shows the program's icon in the SS_ICON static `id`.
+void SetProgramIcon(HWND parent, int id);
+
+// The answer to WM_CTLCOLORSTATIC for labels and boxes that sit on the dialog face.
+LRESULT OnDialogFace(WPARAM dc);
+
 // One child control outside a table.
 HWND AddControl(HWND parent, const ControlDef& def, HFONT font);
 
@@ -85,6 +91,11 @@ bool RegisterProgramWindowClass(HINSTANCE instance, const char* name, WNDPROC pr
 // Registers a custom control's class once: global, redrawn whole when resized, with
 // `extraBytes` of window memory and no background brush of its own.
 bool RegisterControlClass(const char* name, WNDPROC procedure, int extraBytes);
+
+// A centred dialog-framed pop-up of the program class `className` (registered here
+// with `procedure`), owned by `owner`; `data` reaches the procedure (WindowData).
+HWND CreateDialogWindow(const char* className, WNDPROC procedure, const char* caption,
+                        int outerWidth, int outerHeight, HWND owner, void* data);
 
 // The top-left corner that centres a window of this outer size on the screen.
 POINT CentredOnScreen(int outerWidth, int outerHeight);

@@ -291,8 +291,19 @@ void TallymaxApp::Keys(const std::string& notation) {
 }
 
 void TallymaxApp::Settle() const {
-    // The program is idle again once it waits for input with nothing queued.
-    for (int i = 0; i < 3; ++i) {
+    // Posted messages are handled in order: once a marker posted after them has taken
+    // effect (a new text limit of the hidden input field, which nothing else uses), all
+    // of them have run. Wine's WaitForInputIdle may return while they are still queued.
+    static UINT marker = 100000;
+    HWND sink = Control(1016);
+    if (sink) {
+        UINT mine = ++marker;
+        PostMessageA(sink, EM_SETLIMITTEXT, mine, 0);
+        WaitUntil([&] { return SendMessageA(sink, EM_GETLIMITTEXT, 0, 0) == LRESULT(mine); },
+                  5000);
+    }
+    // Then what those messages posted in turn.
+    for (int i = 0; i < 2; ++i) {
         WaitForInputIdle(pi_.hProcess, 2000);
         Sleep(30);
     }

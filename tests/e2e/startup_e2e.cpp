@@ -2,6 +2,7 @@
 // and the window's first state.
 #include <gtest/gtest.h>
 
+#include "first_start_ini.h"
 #include "harness_win.h"
 #include "ui/control_ids.h"
 
@@ -101,28 +102,12 @@ const ControlCase kControls[] = {
     {kIdStatusNumLock, "Static", nullptr, 466, 270, 46, 22, true, true},
 };
 
-const char* kDefaultIni =
-    "[Main Settings]\r\n"
-    "Group 1 Color=16711680\r\n"
-    "Group 2 Color=255\r\n"
-    "Group 3 Color=16711935\r\n"
-    "ShowTape=1\r\n"
-    "ShowStatusBar=1\r\n"
-    "ShowStopWatch=1\r\n"
-    "Digit Grouping=1\r\n"
-    "Decimal Setting1=10\r\n"
-    "Decimal Setting2=10\r\n"
-    "Auto Decimal=0\r\n"
-    "TaxRate=0\r\n"
-    "TopMost=0\r\n"
-    "LT10Key=0\r\n"
-    "CalcMode=0\r\n";
 
 TEST(Startup, FirstStartWritesEveryMainSettingNextToTheProgram) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
     EXPECT_EQ(TallymaxApp::WindowTextOf(app.Main()), "Tallymax");
-    EXPECT_EQ(app.Ini(), kDefaultIni);
+    EXPECT_EQ(app.Ini(), kFirstStartIni);
     EXPECT_EQ(app.Display(), "0");
     EXPECT_EQ(app.Text(1008), " M1");
     EXPECT_EQ(app.Text(1018), " Avg = 0.00");

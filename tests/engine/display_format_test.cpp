@@ -7,7 +7,6 @@
 #include "engine/number_text.h"
 #include "settings/settings_file.h"
 #include "test_support.h"
-#include "ui/control_ids.h"
 
 namespace {
 
@@ -109,15 +108,15 @@ TEST(ViewMenu, SelectDecimalsRendersAndStoresTheChoice) {
     EXPECT_EQ(session.Run("10 / 4 = Fix2").display, "2.50");
     EXPECT_EQ(session.calc.state.numberMode, 2);
     EXPECT_EQ(session.calc.state.decimalSetting, 2);
-    EXPECT_TRUE(session.view.MenuChecked(kMenuDecimal0 + 2));
-    EXPECT_FALSE(session.view.MenuChecked(kMenuFloating));
+    EXPECT_TRUE(session.view.MenuChecked(CalcMenuItem::Decimals2));
+    EXPECT_FALSE(session.view.MenuChecked(CalcMenuItem::Floating));
     EXPECT_EQ(ReadSetting(ini, kMainSection, "Decimal Setting1", ""), "2");
     EXPECT_EQ(ReadSetting(ini, kMainSection, "Decimal Setting2", ""), "2");
 
     EXPECT_EQ(session.Run("Fix0").display, "2.5");
     EXPECT_EQ(session.Run("Float").display, "2.5");
-    EXPECT_TRUE(session.view.MenuChecked(kMenuFloating));
-    EXPECT_FALSE(session.view.MenuChecked(kMenuDecimal0 + 2));
+    EXPECT_TRUE(session.view.MenuChecked(CalcMenuItem::Floating));
+    EXPECT_FALSE(session.view.MenuChecked(CalcMenuItem::Decimals2));
     EXPECT_EQ(ReadSetting(ini, kMainSection, "Decimal Setting2", ""), "10");
 }
 
@@ -140,14 +139,14 @@ TEST(ViewMenu, GroupingAndAutoDecimalToggleAndPersist) {
     KeySession session(ini);
     EXPECT_EQ(session.Run("1234567").display, "1,234,567");
     EXPECT_EQ(session.Run("Group").display, "1234567");
-    EXPECT_FALSE(session.view.MenuChecked(kMenuDigitGrouping));
+    EXPECT_FALSE(session.view.MenuChecked(CalcMenuItem::DigitGrouping));
     EXPECT_EQ(ReadSetting(ini, kMainSection, "Digit Grouping", ""), "0");
     EXPECT_EQ(session.Run("Group").display, "1,234,567");
     EXPECT_EQ(ReadSetting(ini, kMainSection, "Digit Grouping", ""), "1");
 
     // Auto decimal changes nothing shown until the next key.
     EXPECT_EQ(session.Run("Fix2 CE 12 Auto").display, "12");
-    EXPECT_TRUE(session.view.MenuChecked(kMenuAutoDecimal));
+    EXPECT_TRUE(session.view.MenuChecked(CalcMenuItem::AutoDecimal));
     EXPECT_EQ(ReadSetting(ini, kMainSection, "Auto Decimal", ""), "1");
     EXPECT_EQ(session.Run("3").display, "1.23");
 }

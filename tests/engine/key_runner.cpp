@@ -11,10 +11,9 @@
 #include "engine/number_text.h"
 #include "engine/operators.h"
 #include "engine/percent_tax.h"
+#include "settings/settings_port.h"
 #include "tape/memory_banks.h"
 #include "tape/tape.h"
-
-const std::string kRule(26, '-');
 
 namespace {
 
@@ -75,7 +74,7 @@ std::string Quoted(const std::string& s) {
 std::vector<std::string> TapeOf(const std::string& lines) {
     std::vector<std::string> tape = SplitOn(lines, '|');
     for (std::string& line : tape)
-        if (line == "RULE") line = kRule;
+        if (line == "RULE") line = kTapeRule;
     return tape;
 }
 
@@ -93,7 +92,7 @@ void PrintTo(const SessionOutcome& outcome, std::ostream* os) {
 
 KeySession::KeySession(std::string settingsPath) {
     calc.view = &view;
-    calc.settingsPath = std::move(settingsPath);
+    if (!settingsPath.empty()) calc.settings = FileSettingsPort(settingsPath);
 }
 
 SessionOutcome KeySession::Outcome() const {
@@ -130,7 +129,7 @@ void KeySession::ApplySetting(const std::string& key, const std::string& value) 
 // read, then the number system of numberMode is shown.
 void KeySession::StartUp() {
     started_ = true;
-    if (!calc.settingsPath.empty()) LoadMemoryBanks(calc);
+    LoadMemoryBanks(calc, banks);
     SetNumberSystem(calc, std::max(0, calc.state.numberMode - 10));
 }
 
@@ -152,11 +151,6 @@ void KeySession::PressKey(const std::string& token) {
         {"Tax", AddTax},
         {"Chg", MakeChange},
         {"Feed", PaperFeed},
-        {"MC", MemoryClear},
-        {"MR", MemoryRecall},
-        {"MS", MemorySet},
-        {"M+", MemoryAdd},
-        {"2nd", SwitchMemoryBank},
         {"Dec", [](Calculator& c) { SetNumberSystem(c, kSystemDec); }},
         {"Hex", [](Calculator& c) { SetNumberSystem(c, kSystemHex); }},
         {"Bin", [](Calculator& c) { SetNumberSystem(c, kSystemBin); }},
@@ -172,9 +166,16 @@ void KeySession::PressKey(const std::string& token) {
         {"Group", ToggleDigitGrouping},
         {"Auto", ToggleAutoDecimal},
     };
+    static const std::map<std::string, void (*)(Calculator&, MemoryBanks&)> kMemoryKeys = {
+        {"MC", MemoryClear}, {"MR", MemoryRecall},      {"MS", MemorySet},
+        {"M+", MemoryAdd},   {"2nd", SwitchMemoryBank},
+    };
     auto key = kKeys.find(token);
+    auto memoryKey = kMemoryKeys.find(token);
     if (key != kKeys.end()) {
         key->second(calc);
+    } else if (memoryKey != kMemoryKeys.end()) {
+        memoryKey->second(calc, banks);
     } else if (token == "CT:No" || token == "CT:Cancel") {
         view.answers.push_back(token == "CT:No" ? Answer::No : Answer::Cancel);
         ClearTape(calc);

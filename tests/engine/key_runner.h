@@ -22,6 +22,7 @@
 
 #include "engine/calculator.h"
 #include "engine/recording_view.h"
+#include "tape/memory_banks.h"
 
 // The rule line that closes every calculation: 26 "-".
 extern const std::string kRule;
@@ -60,6 +61,7 @@ class KeySession {
 
     RecordingView view;
     Calculator calc;
+    MemoryBanks banks;
 
   private:
     void ApplySetting(const std::string& key, const std::string& value);

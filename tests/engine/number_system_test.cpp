@@ -9,7 +9,6 @@
 #include "engine/key_runner.h"
 #include "settings/settings_file.h"
 #include "test_support.h"
-#include "ui/control_ids.h"
 
 namespace {
 
@@ -132,27 +131,26 @@ TEST(NumberSystemTest, DivisionErrorReadsAsZeroInEverySystem) {
 }
 
 TEST(NumberSystemTest, EnabledKeysAndRadioPerSystem) {
-    const std::set<int> decOnly = {kIdSign,       kIdPoint, kIdPercent, kIdTax,
-                                   kIdReciprocal, kIdChg,   kIdCnv};
+    const std::set<std::string> decOnly = {"+/-", ".", "%", "+Tax", "1/x", "Chg", "Cnv"};
     auto digitsFrom = [](int first) {
-        std::set<int> ids;
-        for (int d = first; d < 16; ++d) ids.insert(kDigitKeyIds[d]);
-        return ids;
+        std::set<std::string> keys;
+        for (int d = first; d < 16; ++d) keys.insert(std::string(1, "0123456789ABCDEF"[d]));
+        return keys;
     };
-    auto unite = [](std::set<int> a, const std::set<int>& b) {
+    auto unite = [](std::set<std::string> a, const std::set<std::string>& b) {
         a.insert(b.begin(), b.end());
         return a;
     };
     struct Case {
         std::string key;
-        int radio;
-        std::set<int> disabled;
+        int system;
+        std::set<std::string> disabled;
         int maxEntryLength;
     } cases[] = {
-        {"Hex", kIdRadioHex, decOnly, 8},
-        {"Bin", kIdRadioBin, unite(decOnly, digitsFrom(2)), 32},
-        {"Oct", kIdRadioOct, unite(decOnly, digitsFrom(8)), 11},
-        {"Dec", kIdRadioDec, digitsFrom(10), 18},
+        {"Hex", kSystemHex, decOnly, 8},
+        {"Bin", kSystemBin, unite(decOnly, digitsFrom(2)), 32},
+        {"Oct", kSystemOct, unite(decOnly, digitsFrom(8)), 11},
+        {"Dec", kSystemDec, digitsFrom(10), 18},
     };
     KeySession session;
     session.Run("");
@@ -160,7 +158,7 @@ TEST(NumberSystemTest, EnabledKeysAndRadioPerSystem) {
     for (const Case& c : cases) {
         session.Run(c.key);
         EXPECT_EQ(session.view.disabledKeys, c.disabled) << c.key;
-        EXPECT_EQ(session.view.checkedRadio, c.radio) << c.key;
+        EXPECT_EQ(session.view.checkedSystem, c.system) << c.key;
         EXPECT_EQ(session.calc.state.maxEntryLength, c.maxEntryLength) << c.key;
     }
 }

@@ -15,11 +15,10 @@ class RecordingView : public CalcView {
     std::string items = " 0 Items";
     std::string memory = " M1";
     std::vector<std::string> tape;
-    std::set<int> disabledKeys;
-    int checkedRadio = 0;
-    std::map<int, bool> menuChecks;
-    std::set<int> visibleControls;
-    std::map<int, bool> toggles;
+    std::set<std::string> disabledKeys;  // "0".."F" and the captions of the other keys
+    int checkedSystem = 0;
+    std::map<CalcMenuItem, bool> menuChecks;
+    bool secondBankShown = false;
     std::string clipboard;
     bool clipboardHasText = true;
     std::vector<Answer> answers;         // answers to the next questions, in order (Yes when empty)
@@ -32,25 +31,20 @@ class RecordingView : public CalcView {
     void SetAverageText(const std::string& t) override { average = t; }
     void SetItemsText(const std::string& t) override { items = t; }
     void SetMemoryText(const std::string& t) override { memory = t; }
-    void EnableKey(int id, bool enabled) override {
-        if (enabled)
-            disabledKeys.erase(id);
-        else
-            disabledKeys.insert(id);
+    void EnableDigitKey(int digit, bool enabled) override {
+        Enable(std::string(1, "0123456789ABCDEF"[digit & 15]), enabled);
     }
-    void CheckRadio(int id) override { checkedRadio = id; }
-    void CheckMenu(int id, bool checked) override { menuChecks[id] = checked; }
-    bool MenuChecked(int id) const override {
-        auto it = menuChecks.find(id);
+    void EnableKey(CalcKey key, bool enabled) override {
+        static const char* const kCaptions[] = {"+/-", ".", "%", "+Tax", "1/x", "Chg", "Cnv"};
+        Enable(kCaptions[static_cast<int>(key)], enabled);
+    }
+    void CheckNumberSystem(int system) override { checkedSystem = system; }
+    void CheckMenu(CalcMenuItem item, bool checked) override { menuChecks[item] = checked; }
+    bool MenuChecked(CalcMenuItem item) const {
+        auto it = menuChecks.find(item);
         return it != menuChecks.end() && it->second;
     }
-    void ShowControl(int id, bool visible) override {
-        if (visible)
-            visibleControls.insert(id);
-        else
-            visibleControls.erase(id);
-    }
-    void SetToggleState(int id, bool pressed) override { toggles[id] = pressed; }
+    void ShowSecondBank(bool active) override { secondBankShown = active; }
     Answer AskYesNoCancel(const std::string& caption, const std::string& text) override {
         questions.push_back(caption + "|" + text);
         if (answers.empty()) return Answer::Yes;
@@ -70,4 +64,12 @@ class RecordingView : public CalcView {
         clipboardHasText = true;
     }
     std::string ClipboardText() override { return clipboardHasText ? clipboard : std::string(); }
+
+  private:
+    void Enable(const std::string& key, bool enabled) {
+        if (enabled)
+            disabledKeys.erase(key);
+        else
+            disabledKeys.insert(key);
+    }
 };

@@ -25,39 +25,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 }  // namespace
 
-TEST(HelpTopicTreeTest, TopicsInInsertionOrderWithTheirParents) {
-    struct Row {
-        int code;
-        std::string caption;
-        int parent;
-    } expected[] = {
-        {100, "Tallymax Overview", 0},
-        {200, "Menu Items", 0},
-        {210, "File", 200},
-        {220, "Edit", 200},
-        {230, "View", 200},
-        {240, "Help", 200},
-        {300, "Buttons", 0},
-        {310, "Numeric Buttons", 300},
-        {320, "Operator Buttons", 300},
-        {330, "Clear Buttons", 300},
-        {340, "Memory Buttons", 300},
-        {350, "Function Buttons", 300},
-        {360, "Special Function Buttons", 300},
-        {370, "Conversion Button", 300},
-        {380, "Stopwatch Buttons", 300},
-        {400, "Number System Option Buttons", 0},
-        {500, "Keyboard Equivalents", 0},
-    };
-    const auto& tree = HelpTopicTree();
-    ASSERT_EQ(tree.size(), std::size(expected));
-    for (size_t i = 0; i < tree.size(); ++i) {
-        EXPECT_EQ(tree[i].code, expected[i].code) << "row " << i;
-        EXPECT_EQ(tree[i].caption, expected[i].caption) << "row " << i;
-        EXPECT_EQ(tree[i].parentCode, expected[i].parent) << "row " << i;
-    }
-}
-
 TEST(HelpTopicTreeTest, EveryParentComesBeforeItsChildren) {
     std::map<int, size_t> seen;
     for (size_t i = 0; i < HelpTopicTree().size(); ++i) {

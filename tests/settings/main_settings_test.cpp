@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "first_start_ini.h"
 #include "settings/settings_file.h"
 #include "test_support.h"
 
@@ -12,29 +13,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kFirstStartFile[] =
-    "[Main Settings]\r\n"
-    "Group 1 Color=16711680\r\n"
-    "Group 2 Color=255\r\n"
-    "Group 3 Color=16711935\r\n"
-    "ShowTape=1\r\n"
-    "ShowStatusBar=1\r\n"
-    "ShowStopWatch=1\r\n"
-    "Digit Grouping=1\r\n"
-    "Decimal Setting1=10\r\n"
-    "Decimal Setting2=10\r\n"
-    "Auto Decimal=0\r\n"
-    "TaxRate=0\r\n"
-    "TopMost=0\r\n"
-    "LT10Key=0\r\n"
-    "CalcMode=0\r\n";
-
 TEST(MainSettings, FirstStartWritesEveryKeyInOrderWithItsDefault) {
     TempFolder folder;
     const std::string path = folder.File("Tallymax.ini");
     WriteWholeFile(path, "");
     MainSettings s = ReadMainSettings(path);
-    EXPECT_EQ(ReadWholeFile(path), kFirstStartFile);
+    EXPECT_EQ(ReadWholeFile(path), kFirstStartIni);
     EXPECT_EQ(s.group1Color, 16711680);
     EXPECT_EQ(s.group2Color, 255);
     EXPECT_EQ(s.group3Color, 16711935);
@@ -50,7 +34,7 @@ TEST(MainSettings, FirstStartWritesEveryKeyInOrderWithItsDefault) {
     EXPECT_EQ(s.calcMode, 0);
 
     ReadMainSettings(path);
-    EXPECT_EQ(ReadWholeFile(path), kFirstStartFile) << "a second start changes nothing";
+    EXPECT_EQ(ReadWholeFile(path), kFirstStartIni) << "a second start changes nothing";
 }
 
 struct NormaliseCase {
@@ -132,7 +116,7 @@ TEST(MainSettings, ExistingKeysStayInPlaceAndOtherSectionsUntouched) {
                    "; my settings\r\n[Memory]\r\nM1=5\r\n[Main Settings]\r\nCalcMode=1\r\n"
                    "LastTapeFile=C:\\tape.txt\r\n\r\n[Loan Settings]\r\nx=y\r\n");
     ReadMainSettings(path);
-    std::string keys(kFirstStartFile);
+    std::string keys(kFirstStartIni);
     keys.erase(0, keys.find("\r\n") + 2);         // without the header
     keys.erase(keys.find("CalcMode=0\r\n"), 12);  // already there
     EXPECT_EQ(ReadWholeFile(path),

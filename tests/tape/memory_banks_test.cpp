@@ -8,7 +8,6 @@
 #include "engine/key_runner.h"
 #include "settings/settings_file.h"
 #include "test_support.h"
-#include "ui/control_ids.h"
 
 namespace {
 
@@ -60,16 +59,14 @@ TEST_F(MemoryBanksTest, SecondBankIsSeparate) {
     session.Run("5 MS");
     SessionOutcome o = session.Run("2nd 7 MS");
     EXPECT_EQ(o.memory, " M2 = 7");
-    EXPECT_TRUE(session.view.visibleControls.count(kIdMem2Label));
-    EXPECT_TRUE(session.view.toggles[kIdSecond]);
+    EXPECT_TRUE(session.view.secondBankShown);
     EXPECT_EQ(Stored("M1"), "5");
     EXPECT_EQ(Stored("M2"), "7");
     EXPECT_EQ(Stored("M2v"), "7");
 
     o = session.Run("2nd");
     EXPECT_EQ(o.memory, " M1 = 5");
-    EXPECT_FALSE(session.view.visibleControls.count(kIdMem2Label));
-    EXPECT_FALSE(session.view.toggles[kIdSecond]);
+    EXPECT_FALSE(session.view.secondBankShown);
     EXPECT_EQ(session.Run("MR").display, "5");
     EXPECT_EQ(session.Run("2nd MR").display, "7");
 }
@@ -102,7 +99,7 @@ TEST_F(MemoryBanksTest, HexValuesAreUnsigned) {
     KeySession session(ini);
     SessionOutcome o = session.Run("Hex FFFFFFFF MS");
     EXPECT_EQ(o.memory, " M1 = FFFFFFFF");
-    EXPECT_EQ(session.calc.banks[0].value, 4294967295.0L);
+    EXPECT_EQ(session.banks.bank[0].value, 4294967295.0L);
     EXPECT_EQ(Stored("M1v"), "4294967295");
     EXPECT_EQ(session.Run("CE MR").display, "FFFFFFFF");
     EXPECT_EQ(session.Run("Dec MR").display, "4,294,967,295");
@@ -155,7 +152,7 @@ TEST_F(MemoryBanksTest, BanksSurviveARestart) {
     KeySession second(ini);
     SessionOutcome o = second.Run("decimals=2 |");
     EXPECT_EQ(o.memory, " M1 = 1,234.50");
-    EXPECT_EQ(second.calc.activeBank, 1);
+    EXPECT_EQ(second.banks.active, 1);
     EXPECT_EQ(second.Run("MR").display, "1,234.50");
     o = second.Run("2nd");
     EXPECT_EQ(o.memory, " M2 = -7.00");

@@ -1,8 +1,11 @@
-// A second yardstick for start-up time: the minimal window with 48 bare child windows
-// (the keypad's count) that only fill themselves. Under Wine each child window costs
+// A second yardstick for start-up time: the minimal window with as many bare child
+// windows as Tallymax's main window has (BARE_CHILDREN, default 48) that only fill
+// themselves. Under Wine each child window costs
 // far more than on Windows, so this shows how much of Tallymax's start-up is the
 // platform's per-window cost rather than its own work.
 #include <windows.h>
+
+#include <cstdlib>
 
 static LRESULT CALLBACK KeyProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     if (m == WM_PAINT) {
@@ -42,8 +45,10 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
     RegisterClassA(&wc);
     HWND h = CreateWindowA("BareKeypadWindow", "Bare keypad", WS_OVERLAPPEDWINDOW, 100, 100, 513, 344,
                            nullptr, nullptr, inst, nullptr);
-    for (int i = 0; i < 48; ++i)
-        CreateWindowA("BareKey", "", WS_CHILD | WS_VISIBLE, 12 + (i % 8) * 32, 56 + (i / 8) * 28, 28, 24,
+    const char* count = getenv("BARE_CHILDREN");
+    int children = count ? atoi(count) : 48;
+    for (int i = 0; i < children; ++i)
+        CreateWindowA("BareKey", "", WS_CHILD | WS_VISIBLE, 12 + (i % 16) * 30, 8 + (i / 16) * 28, 28, 24,
                       h, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1000 + i)), inst, nullptr);
     ShowWindow(h, SW_SHOW);
     UpdateWindow(h);

@@ -1,6 +1,8 @@
-// Starts a program many times and reports the median time from process start until
-// its window is visible and it waits for input (so its first paint has run).
-// Usage: startup_probe.exe <exe> <window class> <runs>
+// Starts programs in turn, many times, and reports for each the median time from
+// process start until its window is visible and it waits for input (so its first paint
+// has run). The runs are interleaved, so that a noisy machine slows all alike.
+// Usage: startup_probe.exe <runs> <exe> <window class> [<exe> <window class> ...]
+// With <runs> 0 it prints the number of child windows of the first program's window.
 #include <windows.h>
 
 #include <algorithm>
@@ -28,39 +30,64 @@ static BOOL CALLBACK FindProc(HWND h, LPARAM p) {
     return TRUE;
 }
 
-int main(int argc, char** argv) {
-    if (argc < 4) return 2;
-    std::string exe = argv[1];
-    int runs = atoi(argv[3]);
-    LARGE_INTEGER freq;
+static BOOL CALLBACK CountChild(HWND, LPARAM p) {
+    ++*reinterpret_cast<int*>(p);
+    return TRUE;
+}
+
+// One start: milliseconds to the painted window, or -1; `children` gets its child count.
+static double TimeStart(const std::string& exe, const char* cls, int* children) {
+    LARGE_INTEGER freq, t0, t1;
     QueryPerformanceFrequency(&freq);
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        STARTUPINFOA si = {sizeof si};
-        PROCESS_INFORMATION pi = {};
-        std::string cmd = "\"" + exe + "\"";
-        LARGE_INTEGER t0, t1;
-        QueryPerformanceCounter(&t0);
-        if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                            &pi))
-            return 3;
-        Find f{pi.dwProcessId, argv[2], nullptr};
-        while (!f.found) {
-            EnumWindows(FindProc, reinterpret_cast<LPARAM>(&f));
-            if (!f.found) Sleep(1);
-        }
-        WaitForInputIdle(pi.hProcess, 10000);
-        RedrawWindow(f.found, nullptr, nullptr, RDW_UPDATENOW);
-        QueryPerformanceCounter(&t1);
-        ms.push_back(1000.0 * (t1.QuadPart - t0.QuadPart) / freq.QuadPart);
-        PostMessageA(f.found, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0)
-            TerminateProcess(pi.hProcess, 1);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
+    STARTUPINFOA si = {sizeof si};
+    PROCESS_INFORMATION pi = {};
+    std::string cmd = "\"" + exe + "\"";
+    QueryPerformanceCounter(&t0);
+    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return -1;
+    Find f{pi.dwProcessId, cls, nullptr};
+    while (!f.found) {
+        EnumWindows(FindProc, reinterpret_cast<LPARAM>(&f));
+        if (!f.found) Sleep(1);
     }
-    std::sort(ms.begin(), ms.end());
-    printf("%s: median %.1f ms, min %.1f ms, max %.1f ms over %d runs\n", argv[2],
-           ms[ms.size() / 2], ms.front(), ms.back(), runs);
+    WaitForInputIdle(pi.hProcess, 10000);
+    RedrawWindow(f.found, nullptr, nullptr, RDW_UPDATENOW);
+    QueryPerformanceCounter(&t1);
+    if (children) {
+        *children = 0;
+        EnumChildWindows(f.found, CountChild, reinterpret_cast<LPARAM>(children));
+    }
+    PostMessageA(f.found, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return 1000.0 * (t1.QuadPart - t0.QuadPart) / freq.QuadPart;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 4 || argc % 2 != 0) return 2;
+    int runs = atoi(argv[1]);
+    int programs = (argc - 2) / 2;
+    if (runs == 0) {
+        int children = 0;
+        if (TimeStart(argv[2], argv[3], &children) < 0) return 3;
+        printf("%d\n", children);
+        return 0;
+    }
+    std::vector<std::vector<double>> ms(programs);
+    for (int p = 0; p < programs; ++p) TimeStart(argv[2 + 2 * p], argv[3 + 2 * p], nullptr);
+    for (int i = 0; i < runs; ++i)
+        for (int p = 0; p < programs; ++p) {
+            double t = TimeStart(argv[2 + 2 * p], argv[3 + 2 * p], nullptr);
+            if (t < 0) return 3;
+            ms[p].push_back(t);
+        }
+    for (int p = 0; p < programs; ++p) {
+        std::vector<double>& m = ms[p];
+        std::sort(m.begin(), m.end());
+        printf("%s: median %.1f ms, min %.1f ms, max %.1f ms over %d runs\n", argv[3 + 2 * p],
+               m[m.size() / 2], m.front(), m.back(), runs);
+    }
     return 0;
 }
