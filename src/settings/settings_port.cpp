@@ -12,3 +12,14 @@ SettingsPort FileSettingsPort(const std::string& path) {
                         const std::string& value) { WriteSetting(path, section, key, value); };
     return port;
 }
+
+SettingsPort SnapshotSettingsPort(SettingsSnapshot& file) {
+    SettingsPort port;
+    port.read = [&file](const std::string& section, const std::string& key,
+                        const std::string& fallback) {
+        return ReadSetting(file, section, key, fallback);
+    };
+    port.write = [&file](const std::string& section, const std::string& key,
+                         const std::string& value) { WriteSetting(file, section, key, value); };
+    return port;
+}

@@ -219,3 +219,11 @@ void AttachMainTooltips() {
         SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     }
 }
+
+void AttachMainOverflowTips() {
+    CreateOverflowTips();
+    for (int id :
+         {kIdStatusMemory, kIdStatusAverage, kIdStatusItems, kIdStatusDate, kIdStatusNumLock})
+        AttachFieldOverflowTip(MainControl(id));
+    AttachTapeLineTips(MainControl(kIdTape), kTapeTextRight);
+}

@@ -1,7 +1,5 @@
 // The main window's layout: tape, stopwatch row and status bar shown or hidden, and the
 // window in or out of the topmost band.
-#include "ui/main_layout_win.h"
-
 #include "settings/main_settings.h"
 #include "settings/settings_file.h"
 #include "ui/app_win.h"
@@ -11,6 +9,7 @@
 #include "ui/main_view_win.h"
 #include "ui/main_window_win.h"
 #include "ui/themed_button_win.h"
+#include "ui/window_size_win.h"
 
 void PlaceTopMost(bool on) {
     SetWindowPos(Main().window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -23,26 +22,6 @@ void ToggleLayoutItem(int menuId, const char* key) {
     WriteSetting(Main().settingsPath, kMainSection, key, checked ? "0" : "1");
     ApplyLayout();
     ReturnFocus();
-}
-
-int OuterHeightForClient(DWORD style, DWORD exStyle, bool hasMenu, int clientHeight) {
-    RECT r = {0, 0, 100, clientHeight};
-    AdjustWindowRectEx(&r, style, hasMenu ? TRUE : FALSE, exStyle);
-    return r.bottom - r.top;
-}
-
-void SizeWindowToClient(HWND window, int outerWidth, int clientHeight) {
-    const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
-    int height = OuterHeightForClient(style, exStyle, GetMenu(window) != nullptr, clientHeight);
-    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(window, nullptr, 0, 0, outerWidth, height, flags);
-    // The metrics assume a menu bar of one line; a narrow window may wrap it.
-    RECT client;
-    if (!IsIconic(window) && GetClientRect(window, &client) && client.bottom != clientHeight) {
-        height += clientHeight - client.bottom;
-        SetWindowPos(window, nullptr, 0, 0, outerWidth, height, flags);
-    }
 }
 
 void ApplyLayout() {

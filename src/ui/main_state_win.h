@@ -45,7 +45,7 @@ void CreateMainFonts();
 void CreateMainControls();
 void AttachMainTooltips();
 // The status fields and the tape lines that are drawn cut show their whole text.
-void AttachOverflowTips();
+void AttachMainOverflowTips();
 
 // Layout (main_layout_win.cpp).
 void PlaceTopMost(bool on);

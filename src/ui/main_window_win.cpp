@@ -6,6 +6,7 @@
 #include "engine/number_system.h"
 #include "resource_ids.h"
 #include "settings/main_settings.h"
+#include "settings/settings_file.h"
 #include "settings/settings_location_win.h"
 #include "settings/settings_port.h"
 #include "tape/memory_banks.h"
@@ -13,13 +14,13 @@
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
 #include "ui/main_layout.h"
-#include "ui/main_layout_win.h"
 #include "ui/main_state_win.h"
 #include "ui/main_view_win.h"
 #include "ui/main_window_tools_win.h"
 #include "ui/status_bar_win.h"
 #include "ui/themed_button_win.h"
 #include "ui/window_kit_win.h"
+#include "ui/window_size_win.h"
 
 namespace {
 
@@ -92,12 +93,10 @@ void LoadStartupSettings() {
     ShowWindow(MainControl(kIdLaptopLabel), Main().laptopMap ? SW_SHOW : SW_HIDE);
 
     // The banks come from the same one read of the file.
-    Main().calc.settings.read = [&file](const std::string& section, const std::string& key,
-                                        const std::string& fallback) {
-        return ReadSetting(file, section, key, fallback);
-    };
+    SettingsPort filePort = Main().calc.settings;
+    Main().calc.settings = SnapshotSettingsPort(file);
     LoadMemoryBanks(Main().calc, Main().banks);
-    Main().calc.settings = FileSettingsPort(Main().settingsPath);
+    Main().calc.settings = filePort;
     AttachMainTooltips();
 
     int system = st.numberMode >= kModeFloating ? st.numberMode - kModeFloating : 0;
@@ -129,7 +128,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             CreateMainFonts();
             CreateMainControls();
             LoadStartupSettings();
-            AttachOverflowTips();
+            AttachMainOverflowTips();
             SetTimer(hwnd, kStatusClockTimer, 60000, nullptr);
             SetTimer(hwnd, kStopwatchTimer, 50, nullptr);
             return 0;

@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr UINT_PTR kFieldSubclass = 0x7A11;
-constexpr UINT_PTR kTapeSubclass = 0x7A12;
-
 struct TipWindow {
     HWND tip = nullptr;
     int users = 0;
@@ -18,10 +15,49 @@ struct TipWindow {
 };
 TipWindow g_tips;
 
-struct TapeTipRecord {
+// The tape's tip: one tape list in the program.
+struct TapeTip {
     int textRight = 0;
     int hoverItem = -1;
 };
+TapeTip g_tape;
+
+// The controls are subclassed through their window procedure, the previous one kept
+// in the control's user data (statics and list boxes leave it unused). The common
+// controls' subclassing would look up a window property on every message, which
+// under Wine is a round trip to the server: loading a long tape file then slowed
+// thirty-fold. The procedures are Unicode ones, as the controls' own are, so that
+// no message is converted on its way through them.
+LRESULT CallPrevious(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return previous ? CallWindowProcW(previous, hwnd, msg, wp, lp)
+                    : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+bool Subclass(HWND control, WNDPROC proc) {
+    if (!control || GetWindowLongPtrW(control, GWLP_USERDATA) != 0) return false;
+    LONG_PTR previous = SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+    if (!previous) return false;
+    SetWindowLongPtrW(control, GWLP_USERDATA, previous);
+    return true;
+}
+
+void Unsubclass(HWND control) {
+    LONG_PTR previous = GetWindowLongPtrW(control, GWLP_USERDATA);
+    if (previous) SetWindowLongPtrW(control, GWLP_WNDPROC, previous);
+    SetWindowLongPtrW(control, GWLP_USERDATA, 0);
+}
+
+// Hands the mouse messages to the tooltip, which then shows and hides itself.
+void Relay(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if ((msg < WM_MOUSEFIRST || msg > WM_MOUSELAST) || !g_tips.tip) return;
+    MSG m = {};
+    m.hwnd = hwnd;
+    m.message = msg;
+    m.wParam = wp;
+    m.lParam = lp;
+    SendMessageA(g_tips.tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+}
 
 std::string WindowTextOf(HWND h) {
     int n = GetWindowTextLengthA(h);
@@ -94,8 +130,8 @@ bool AddTool(HWND control) {
     if (!g_tips.tip || !control) return false;
     TOOLINFOA info = {};
     info.cbSize = sizeof info;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = control;  // the control answers for its own text
+    info.uFlags = TTF_IDISHWND;  // the control relays its mouse messages itself
+    info.hwnd = control;         // the control answers for its own text
     info.uId = reinterpret_cast<UINT_PTR>(control);
     info.lpszText = LPSTR_TEXTCALLBACKA;
     if (!SendMessageA(g_tips.tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info))) return false;
@@ -103,8 +139,9 @@ bool AddTool(HWND control) {
     return true;
 }
 
-LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NOTIFYFORMAT && lp == NF_QUERY) return NFR_ANSI;
+    Relay(hwnd, msg, wp, lp);
     if (IsTextRequest(msg, lp)) {
         std::string text = WindowTextOf(hwnd);
         RECT client;
@@ -112,39 +149,42 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
         return AnswerTextRequest(lp, TextWidth(hwnd, text) > client.right ? text : std::string());
     }
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, FieldProc, kFieldSubclass);
+        LRESULT result = CallPrevious(hwnd, msg, wp, lp);
+        Unsubclass(hwnd);
         ReleaseTipWindow();
+        return result;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return CallPrevious(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK TapeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-    auto* record = reinterpret_cast<TapeTipRecord*>(data);
+LRESULT CALLBACK TapeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NOTIFYFORMAT && lp == NF_QUERY) return NFR_ANSI;
     if (msg == WM_MOUSEMOVE) {
         LRESULT hit = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, lp);
         int item = HIWORD(hit) ? -1 : static_cast<int>(LOWORD(hit));
-        if (item != record->hoverItem) {
+        if (item != g_tape.hoverItem) {
             // Another line: the shown tip belongs to the old one. The tooltip asks
             // again for the new line's text after its usual delay.
-            record->hoverItem = item;
+            g_tape.hoverItem = item;
             SendMessageA(g_tips.tip, TTM_POP, 0, 0);
         }
-    } else if (msg == WM_MOUSELEAVE || msg == WM_VSCROLL || msg == WM_MOUSEWHEEL) {
-        record->hoverItem = -1;
+    } else if (msg == WM_VSCROLL || msg == WM_MOUSEWHEEL) {
+        g_tape.hoverItem = -1;
         SendMessageA(g_tips.tip, TTM_POP, 0, 0);
     }
+    Relay(hwnd, msg, wp, lp);
     if (IsTextRequest(msg, lp)) {
-        std::string line = record->hoverItem >= 0 ? TapeLineText(hwnd, record->hoverItem) : "";
-        bool cut = TextWidth(hwnd, line) > record->textRight;
+        std::string line = g_tape.hoverItem >= 0 ? TapeLineText(hwnd, g_tape.hoverItem) : "";
+        bool cut = TextWidth(hwnd, line) > g_tape.textRight;
         return AnswerTextRequest(lp, cut ? line : std::string());
     }
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, TapeProc, kTapeSubclass);
-        delete record;
+        LRESULT result = CallPrevious(hwnd, msg, wp, lp);
+        Unsubclass(hwnd);
         ReleaseTipWindow();
+        return result;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return CallPrevious(hwnd, msg, wp, lp);
 }
 
 }  // namespace
@@ -161,19 +201,13 @@ void CreateOverflowTips() {
 }
 
 void AttachFieldOverflowTip(HWND field) {
-    if (!SetWindowSubclass(field, FieldProc, kFieldSubclass, 0)) return;
-    if (!AddTool(field)) RemoveWindowSubclass(field, FieldProc, kFieldSubclass);
+    if (!Subclass(field, FieldProc)) return;
+    if (!AddTool(field)) Unsubclass(field);
 }
 
 void AttachTapeLineTips(HWND tape, int textRight) {
-    auto* record = new TapeTipRecord;
-    record->textRight = textRight;
-    if (!SetWindowSubclass(tape, TapeProc, kTapeSubclass, reinterpret_cast<DWORD_PTR>(record))) {
-        delete record;
-        return;
-    }
-    if (!AddTool(tape)) {
-        RemoveWindowSubclass(tape, TapeProc, kTapeSubclass);
-        delete record;
-    }
+    g_tape.textRight = textRight;
+    g_tape.hoverItem = -1;
+    if (!Subclass(tape, TapeProc)) return;
+    if (!AddTool(tape)) Unsubclass(tape);
 }

@@ -160,34 +160,6 @@ SIZE_T PeakMemory(const TallymaxApp& app) {
     return counters.PeakWorkingSetSize;
 }
 
-std::string ToWindowsPath(std::string unixPath) {
-    for (char& c : unixPath)
-        if (c == '/') c = '\\';
-    return "Z:" + unixPath;
-}
-
-// Runs a shell command line on the Unix side and waits for it.
-void RunUnix(const std::string& commandLine) {
-    std::string cmd =
-        "C:\\windows\\system32\\start.exe /wait /unix /bin/sh -c \"" + commandLine + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return;
-    WaitForSingleObject(pi.hProcess, 60000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-}
-
-std::string FirstPdfIn(const std::string& folder) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "\\*.pdf").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return "";
-    FindClose(h);
-    return fd.cFileName;
-}
-
 // A screenshot of the whole screen when TALLYMAX_SHOT names a Unix file; the Unix
 // side runs on its own, so its marker file says when the picture is taken.
 void Screenshot() {
