@@ -409,18 +409,24 @@ bool RunUnixScript(const std::string& script, int timeoutMs) {
     // start.exe does not hand back the script's exit code: the script leaves it in a file.
     WriteFileBytes(scriptFile, "(\n" + script + "\n) </dev/null >/dev/null 2>&1\necho $? > '" +
                                    unixCode + "'\n");
-    std::string cmd = "C:\\windows\\system32\\start.exe /wait /unix /bin/sh '" + unixScript + "'";
+    std::string cmd = "C:\\windows\\system32\\start.exe /wait /unix /bin/sh \"" + unixScript + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     bool ran = CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                               nullptr, &si, &pi) != 0;
     if (ran) {
-        WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeoutMs));
         CloseHandle(pi.hProcess);
         CloseHandle(pi.hThread);
     }
-    std::string code = ReadFileBytes(codeFile);
+    // start.exe may return before the Unix process ends: the code file marks its end.
+    std::string code;
+    ran = ran && TallymaxApp::WaitUntil(
+                     [&] {
+                         code = ReadFileBytes(codeFile);
+                         return code.find('\n') != std::string::npos;
+                     },
+                     timeoutMs);
     DeleteFileA(scriptFile.c_str());
     DeleteFileA(codeFile.c_str());
     return ran && code.compare(0, 2, "0\n") == 0;
