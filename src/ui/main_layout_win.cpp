@@ -1,5 +1,8 @@
 // The main window's layout: tape, stopwatch row and status bar shown or hidden, and the
 // window in or out of the topmost band.
+#include <map>
+#include <string>
+
 #include "settings/main_settings.h"
 #include "settings/settings_file.h"
 #include "ui/app_win.h"
@@ -11,6 +14,26 @@
 #include "ui/themed_button_win.h"
 #include "ui/window_size_win.h"
 
+namespace {
+
+// Layout choices the settings file would not take (no writable folder, a full disk).
+// They hold for the rest of the run; otherwise the next read of the file would undo
+// them and the menu item would seem to do nothing.
+std::map<std::string, int32_t>& UnsavedLayoutChoices() {
+    static std::map<std::string, int32_t> choices;
+    return choices;
+}
+
+void ApplyUnsavedChoices(LayoutSettings& layout) {
+    for (const auto& [key, value] : UnsavedLayoutChoices()) {
+        if (key == "ShowTape") layout.showTape = value;
+        if (key == "ShowStatusBar") layout.showStatusBar = value;
+        if (key == "ShowStopWatch") layout.showStopWatch = value;
+    }
+}
+
+}  // namespace
+
 void PlaceTopMost(bool on) {
     SetWindowPos(Main().window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -19,13 +42,18 @@ void PlaceTopMost(bool on) {
 void ToggleLayoutItem(int menuId, const char* key) {
     bool checked = MainMenuItemChecked(menuId);
     CheckMainMenuItem(menuId, !checked);
-    WriteSetting(Main().settingsPath, kMainSection, key, checked ? "0" : "1");
+    if (WriteSetting(Main().settingsPath, kMainSection, key, checked ? "0" : "1"))
+        UnsavedLayoutChoices().erase(key);
+    else
+        UnsavedLayoutChoices()[key] = checked ? 0 : 1;
     ApplyLayout();
     ReturnFocus();
 }
 
 void ApplyLayout() {
-    ApplyLayoutOf(ReadLayoutSettings(Main().settingsPath));
+    LayoutSettings layout = ReadLayoutSettings(Main().settingsPath);
+    ApplyUnsavedChoices(layout);
+    ApplyLayoutOf(layout);
 }
 
 void ApplyLayoutOf(const LayoutSettings& settings) {

@@ -1,5 +1,8 @@
 #include "harness_win.h"
 
+#define PSAPI_VERSION 2
+#include <psapi.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -411,4 +414,66 @@ std::string FirstPdfIn(const std::string& folder) {
     if (h == INVALID_HANDLE_VALUE) return "";
     FindClose(h);
     return fd.cFileName;
+}
+
+std::string UnixPathOf(const std::string& windowsPath) {
+    // wine_get_unix_file_name is Wine's own; without it there is no Unix side.
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    auto name = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!name) return "";
+    int n = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, nullptr, 0);
+    std::wstring wide(n > 0 ? n : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, &wide[0], n);
+    char* unix = name(wide.c_str());
+    if (!unix) return "";
+    std::string result = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+bool RunUnixScript(const std::string& script, int timeoutMs) {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    static int counter = 0;
+    std::string base = std::string(temp) + "tallymax_unix_" +
+                       std::to_string(GetCurrentProcessId()) + "_" + std::to_string(counter++);
+    std::string scriptFile = base + ".sh", codeFile = base + ".rc";
+    std::string unixScript = UnixPathOf(scriptFile), unixCode = UnixPathOf(codeFile);
+    if (unixScript.empty() || unixCode.empty()) return false;
+    // start.exe does not hand back the script's exit code: the script leaves it in a file.
+    WriteFileBytes(scriptFile, "(\n" + script + "\n) </dev/null >/dev/null 2>&1\necho $? > '" +
+                                   unixCode + "'\n");
+    std::string cmd = "C:\\windows\\system32\\start.exe /wait /unix /bin/sh \"" + unixScript + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    bool ran = CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                              nullptr, &si, &pi) != 0;
+    if (ran) {
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+    // start.exe may return before the Unix process ends: the code file marks its end.
+    std::string code;
+    ran = ran && TallymaxApp::WaitUntil(
+                     [&] {
+                         code = ReadFileBytes(codeFile);
+                         return code.find('\n') != std::string::npos;
+                     },
+                     timeoutMs);
+    DeleteFileA(scriptFile.c_str());
+    DeleteFileA(codeFile.c_str());
+    return ran && code.compare(0, 2, "0\n") == 0;
+}
+
+size_t PeakMemoryOf(const TallymaxApp& app) {
+    HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, app.ProcessId());
+    if (!process) return 0;
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(process, &counters, sizeof counters);
+    CloseHandle(process);
+    return counters.PeakWorkingSetSize;
 }

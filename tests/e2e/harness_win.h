@@ -83,3 +83,11 @@ std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 // The value of key in section of an INI text, or "<missing>".
 std::string IniValue(const std::string& ini, const std::string& section, const std::string& key);
+
+// The Unix path of a Windows path under Wine, or "" elsewhere.
+std::string UnixPathOf(const std::string& windowsPath);
+// Runs `script` with /bin/sh on the Unix side (under Wine) and waits for it; true when it
+// ran and exited with 0.
+bool RunUnixScript(const std::string& script, int timeoutMs = 60000);
+// The most memory the program's process has held so far, in bytes.
+size_t PeakMemoryOf(const TallymaxApp& app);
