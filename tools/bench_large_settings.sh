@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Start-up benchmark (not a test) with a 60 MB settings file: median time from
 # process start to the first painted main window, for the built tallymax.exe and for
-# an anchor exe given as $1 (for example the build of an earlier commit), in
-# interleaved rounds of the same run.
+# an anchor exe given as $1 (for example the build of an earlier commit), interleaved
+# in the same run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 anchor=${1:?usage: tools/bench_large_settings.sh ANCHOR.exe}
@@ -34,18 +34,15 @@ with open(sys.argv[1], "w", newline="") as f:
         i += 1
 PY
 cp "$work/new/Tallymax.ini" "$work/anchor/Tallymax.ini"
-rounds=${ROUNDS:-5}
-for exe in new anchor; do  # warm-up: the first start normalises the file
-    wine "$out/startup_probe.exe" "$(winepath -w "$work/$exe/tallymax.exe")" FORM_TALLYMAX_FORM1_CLASS 1 >/dev/null
-done
-for r in $(seq "$rounds"); do
-    for exe in new anchor; do
-        ms=$(wine "$out/startup_probe.exe" "$(winepath -w "$work/$exe/tallymax.exe")" \
-            FORM_TALLYMAX_FORM1_CLASS 1 | tr -d '\r' | sed -n 's/.*median \([0-9.]*\) ms.*/\1/p')
-        echo "$exe $ms"
-    done
-done | tee "$out/large_settings.txt"
-for exe in new anchor; do
-    sort -n <(awk -v e="$exe" '$1 == e {print $2}' "$out/large_settings.txt") |
-        awk -v e="$exe" '{v[NR]=$1} END {printf "%s: median %.1f ms over %d runs\n", e, v[int((NR+1)/2)], NR}'
-done
+runs=${RUNS:-5}
+# One warm-up run each (the first start normalises the file), then the measured runs,
+# interleaved by the probe; it prints each program's median.
+probe() {
+    wine "$out/startup_probe.exe" "$1" \
+        "$(winepath -w "$work/new/tallymax.exe")" FORM_TALLYMAX_FORM1_CLASS \
+        "$(winepath -w "$work/anchor/tallymax.exe")" FORM_TALLYMAX_FORM1_CLASS | tr -d '\r'
+}
+probe 1 >/dev/null
+# The probe names each program by its window class, in the order given.
+probe "$runs" | awk '{ sub(/^[^:]*/, NR == 1 ? "this build" : "anchor"); print }'
+
