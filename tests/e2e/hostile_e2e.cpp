@@ -156,7 +156,7 @@ struct Seen {
 
 // File > Save Tape or Load Tape: types `path` (or keeps the offered name when empty),
 // confirms, says yes to replacing a file, and reads and closes the message that follows.
-Seen UseTapeDialog(TallymaxApp& app, int menu, const std::string& path) {
+Seen UseTapeDialog(TallymaxApp& app, int menu, const std::string& path, int timeoutMs = 20000) {
     Seen seen;
     app.PostMenu(menu);
     HWND dialog = app.WaitForWindow(
@@ -181,7 +181,7 @@ Seen UseTapeDialog(TallymaxApp& app, int menu, const std::string& path) {
             }
             return box != nullptr;
         },
-        20000);
+        timeoutMs);
     if (!box) {
         seen.text = "<no message>";
         return seen;
@@ -430,6 +430,25 @@ TEST(Hostile, FullDisk) {
     EXPECT_TRUE(app.Close());
 }
 
+// The main window closed from outside (as the taskbar's Close does) while the
+// throughput options dialog waits for an answer: the program ends cleanly.
+TEST(Hostile, MainWindowClosedUnderTheThroughputOptions) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Click(kIdThroughput);
+    HWND window = app.WaitForWindow(kThroughputWindowClass, "Quorvel");
+    ASSERT_NE(window, nullptr);
+    std::string target = app.Folder() + "target";
+    ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
+    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(target.c_str()));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_NE(app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options"), nullptr);
+    EXPECT_TRUE(app.Close());
+    EXPECT_EQ(app.ExitCode(), 0u) << "the program did not end cleanly";
+    EXPECT_EQ(Joined(FolderEntries(target + "\\")), "") << "no run was started";
+}
+
 // Keeps the clipboard open as another program would, until released.
 class ClipboardHolder {
   public:
@@ -541,7 +560,7 @@ TEST(Hostile, HugeSettingsAndTapeFiles) {
         WriteFileBytes(tapePath, tape);
     }
     started = std::chrono::steady_clock::now();
-    Seen load = UseTapeDialog(app, kMenuLoadTape, tapePath);
+    Seen load = UseTapeDialog(app, kMenuLoadTape, tapePath, 150000);
     double loadSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     size_t loadPeak = PeakMemoryOf(app);
