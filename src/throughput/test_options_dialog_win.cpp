@@ -118,5 +118,7 @@ TestOptions ShowTestOptionsDialog(HWND owner, bool serverMode, const TestOptions
     SetFocus(field);
     SendMessageA(field, EM_SETSEL, 0, -1);
     RunModalLoop(dialog, d.done);
+    // Gone without an answer: its owner was destroyed (the main window closed under it).
+    if (!d.done) return cancelled;
     return d.chosen;
 }

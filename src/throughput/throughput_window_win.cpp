@@ -207,6 +207,8 @@ void RunThroughputTest(HWND window, ThroughputWindow& w) {
     }
     TestOptions chosen = ShowTestOptionsDialog(window, target.serverMode, w.offered,
                                                target.serverMode ? -1 : FolderRoomUnits(target));
+    // The window, and `w` with it, may have been destroyed while the dialog was open.
+    if (!IsWindow(window)) return;
     if (chosen.size <= 0) {
         FocusStart(window);
         return;

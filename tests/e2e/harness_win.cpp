@@ -194,7 +194,7 @@ void TallymaxApp::WriteIni(const std::string& bytes) {
     WriteFileBytes(folder_ + "Tallymax.ini", bytes);
 }
 
-bool TallymaxApp::Start(const std::string& arguments) {
+bool TallymaxApp::Start(const std::string& arguments, int timeoutMs) {
     if (pi_.hProcess) {
         CloseHandle(pi_.hProcess);
         CloseHandle(pi_.hThread);
@@ -216,7 +216,7 @@ bool TallymaxApp::Start(const std::string& arguments) {
             main_ = WaitForWindow(kMainClass, "", 50);
             return main_ && GetDlgItem(main_, 1017) && IsWindowVisible(main_);
         },
-        20000);
+        timeoutMs);
 }
 
 void TallymaxApp::Kill() {

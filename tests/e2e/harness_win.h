@@ -18,7 +18,7 @@ class TallymaxApp {
     TallymaxApp& operator=(const TallymaxApp&) = delete;
 
     void WriteIni(const std::string& bytes);
-    bool Start(const std::string& arguments = "");
+    bool Start(const std::string& arguments = "", int timeoutMs = 20000);
     // Closes the main window like the close box and waits for the process to end.
     bool Close();
     // Ends the process at once, as a crash or a power cut would.

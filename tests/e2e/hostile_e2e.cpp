@@ -156,7 +156,7 @@ struct Seen {
 
 // File > Save Tape or Load Tape: types `path` (or keeps the offered name when empty),
 // confirms, says yes to replacing a file, and reads and closes the message that follows.
-Seen UseTapeDialog(TallymaxApp& app, int menu, const std::string& path) {
+Seen UseTapeDialog(TallymaxApp& app, int menu, const std::string& path, int timeoutMs = 20000) {
     Seen seen;
     app.PostMenu(menu);
     HWND dialog = app.WaitForWindow(
@@ -181,7 +181,7 @@ Seen UseTapeDialog(TallymaxApp& app, int menu, const std::string& path) {
             }
             return box != nullptr;
         },
-        20000);
+        timeoutMs);
     if (!box) {
         seen.text = "<no message>";
         return seen;
@@ -430,20 +430,46 @@ TEST(Hostile, FullDisk) {
     EXPECT_TRUE(app.Close());
 }
 
+// The main window closed from outside (as the taskbar's Close does) while the
+// throughput options dialog waits for an answer: the program ends cleanly.
+TEST(Hostile, MainWindowClosedUnderTheThroughputOptions) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Click(kIdThroughput);
+    HWND window = app.WaitForWindow(kThroughputWindowClass, "Quorvel");
+    ASSERT_NE(window, nullptr);
+    std::string target = app.Folder() + "target";
+    ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
+    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(target.c_str()));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_NE(app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options"), nullptr);
+    EXPECT_TRUE(app.Close());
+    EXPECT_EQ(app.ExitCode(), 0u) << "the program did not end cleanly";
+    EXPECT_EQ(Joined(FolderEntries(target + "\\")), "") << "no run was started";
+}
+
 // Keeps the clipboard open as another program would, until released.
 class ClipboardHolder {
   public:
-    explicit ClipboardHolder(const std::string& text) {
-        if (!OpenClipboard(nullptr)) return;
+    // Opened for a window of its own: Wine lets a second opener in when both name no
+    // window, where Windows would not.
+    explicit ClipboardHolder(const std::string& text)
+        : owner_(
+              CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {
+        if (!owner_ || !OpenClipboard(owner_)) return;
         EmptyClipboard();
         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
         memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
         GlobalUnlock(block);
         SetClipboardData(CF_TEXT, block);
         CloseClipboard();
-        held_ = OpenClipboard(nullptr) != 0;
+        held_ = OpenClipboard(owner_) != 0;
     }
-    ~ClipboardHolder() { Release(); }
+    ~ClipboardHolder() {
+        Release();
+        if (owner_) DestroyWindow(owner_);
+    }
     void Release() {
         if (held_) CloseClipboard();
         held_ = false;
@@ -451,6 +477,7 @@ class ClipboardHolder {
     bool Held() const { return held_; }
 
   private:
+    HWND owner_;
     bool held_ = false;
 };
 
@@ -513,7 +540,7 @@ TEST(Hostile, HugeSettingsAndTapeFiles) {
     while (ini.size() < (60u << 20)) ini += line;
     app.WriteIni(ini);
     auto started = std::chrono::steady_clock::now();
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.Start("", 150000));
     double startSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     EXPECT_EQ(TaxRateShown(app), "4.25") << "the large file was read";
@@ -533,7 +560,7 @@ TEST(Hostile, HugeSettingsAndTapeFiles) {
         WriteFileBytes(tapePath, tape);
     }
     started = std::chrono::steady_clock::now();
-    Seen load = UseTapeDialog(app, kMenuLoadTape, tapePath);
+    Seen load = UseTapeDialog(app, kMenuLoadTape, tapePath, 150000);
     double loadSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     size_t loadPeak = PeakMemoryOf(app);
