@@ -50,6 +50,7 @@ TEST(MeasureTest, Results) {
         {"negative accepted", Area(false, "-3", kYd, "2", kFt, kFt), "-18"},
         {"grouped input", Area(false, "1,200", kIn, "0.5", kIn, kIn), "600"},
         {"rounds to nothing", Area(true, "1", kMm, "1", kMm, kKm), ""},
+        {"beyond the range", Area(false, "1e200", kMi, "1e200", kMi, kIn), "Infinity"},
     };
     for (const Case& c : cases) {
         MeasureOutcome o = CalculateMeasure(c.form);
