@@ -165,6 +165,8 @@ TEST(OptionsDialog, EnterInTheTaxFieldIsOk) {
     PostMessageA(field, WM_KEYDOWN, VK_RETURN, 1);
     PostMessageA(field, WM_KEYUP, VK_RETURN, 1 | (1u << 30) | (1u << 31));
     ASSERT_TRUE(Gone(dialog));
+    // The settings are written just after the dialog has gone.
+    app.Settle();
     EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "TaxRate"), "6.5");
 }
 
