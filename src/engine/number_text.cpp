@@ -121,8 +121,11 @@ long double ReadDecimal(const std::string& text, size_t i) {
         }
         int64_t exponent = 0;
         for (; k < n && IsDigit(text[k]); ++k) {
-            exponent = exponent * 10 + (text[k] - '0');
-            if (exponent > kExponentCap) exponent = kExponentCap;
+            // Checked before it grows, so that the count itself can never overflow.
+            if (exponent <= (kExponentCap - 9) / 10)
+                exponent = exponent * 10 + (text[k] - '0');
+            else
+                exponent = kExponentCap;
         }
         place += negativeExponent ? -exponent : exponent;
     }
