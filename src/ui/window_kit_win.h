@@ -45,7 +45,7 @@ enum ControlFlags : unsigned {
     kNoFont = 4,    // keeps the class's own font
 };
 
-// One row of a window's control table, as a window's specification lists them.
+// One row of a window's control table: class, caption, id, place, size, style, font.
 struct ControlDef {
     const char* className;  // "BUTTON", "EDIT", "STATIC", WC_TREEVIEWA ...
     const char* caption;
