@@ -5,17 +5,17 @@
 #include "resource_ids.h"
 #include "ui/app_win.h"
 
-HFONT MakeFont(const FontSpec& spec) {
-    bool courier = lstrcmpiA(spec.face, "Courier New") == 0;
-    return CreateFontA(-spec.height, 0, 0, 0, spec.weight, spec.italic, spec.underline, FALSE,
+HFONT MakeFont(const FontDef& def) {
+    bool courier = lstrcmpiA(def.face, "Courier New") == 0;
+    return CreateFontA(-def.height, 0, 0, 0, def.weight, def.italic, def.underline, FALSE,
                        ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        courier ? (FIXED_PITCH | FF_MODERN) : (DEFAULT_PITCH | FF_DONTCARE),
-                       spec.face);
+                       def.face);
 }
 
-void WindowFonts::Make(const std::vector<FontSpec>& specs) {
+void WindowFonts::Make(const std::vector<FontDef>& defs) {
     Release();
-    for (const FontSpec& spec : specs) fonts.push_back(MakeFont(spec));
+    for (const FontDef& def : defs) fonts.push_back(MakeFont(def));
 }
 
 void WindowFonts::Release() {

@@ -12,7 +12,7 @@
 // ---- Fonts ----
 
 // A font by face, character height in pixels and weight.
-struct FontSpec {
+struct FontDef {
     const char* face;
     int height;
     int weight = FW_NORMAL;
@@ -20,7 +20,7 @@ struct FontSpec {
     bool italic = false;
 };
 
-HFONT MakeFont(const FontSpec& spec);
+HFONT MakeFont(const FontDef& def);
 
 // The fonts a window owns, released with it (or when this record goes).
 struct WindowFonts {
@@ -29,8 +29,8 @@ struct WindowFonts {
     WindowFonts& operator=(const WindowFonts&) = delete;
     ~WindowFonts() { Release(); }
 
-    // Makes every font of `specs`, in order; Font(i) is the i-th.
-    void Make(const std::vector<FontSpec>& specs);
+    // Makes every font of `defs`, in order; Font(i) is the i-th.
+    void Make(const std::vector<FontDef>& defs);
     void Release();
     HFONT Font(int index) const;
 
