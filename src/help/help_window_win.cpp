@@ -30,11 +30,6 @@ struct HelpWindowData {
     WindowFonts fonts;
 };
 
-struct CreateParams {
-    HelpWindowData* data;
-    bool adopted = false;
-};
-
 // Placed by Layout, which follows the window's size.
 const ControlDef kHelpControls[] = {
     {"STATIC", "", kIdHelpIcon, 0, 0, 10, 10, SS_ICON, 0, 0, kNoFont},
@@ -101,16 +96,8 @@ void ShowTopic(HWND window, int code) {
 }
 
 LRESULT CALLBACK HelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* d = reinterpret_cast<HelpWindowData*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* d = OwnedWindowData<HelpWindowData>(window, message, lParam);
     switch (message) {
-        case WM_NCCREATE: {
-            // From here on the window owns the record and frees it in WM_NCDESTROY.
-            auto* params = reinterpret_cast<CreateParams*>(
-                reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-            params->adopted = true;
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(params->data));
-            break;
-        }
         case WM_CREATE:
             CreateHelpControls(window, *d);
             return 0;
@@ -142,8 +129,7 @@ LRESULT CALLBACK HelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             ToolWindowDestroyed(window);
             return 0;
         case WM_NCDESTROY:
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            delete d;
+            FreeOwnedWindowData(window, d);
             break;
         default:
             break;
@@ -154,18 +140,14 @@ LRESULT CALLBACK HelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 HWND CreateHelpWindow(HWND owner, int startTopic) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterProgramWindowClass(instance, kHelpWindowClass, HelpProc)) return nullptr;
-    auto* d = new HelpWindowData;
-    d->startTopic = startTopic;
-    d->fonts.Make({{"Tahoma", 24}, {"Tahoma", 11}, {"Tahoma", 12}, {"Arial", 12}});
+    auto record = std::make_unique<HelpWindowData>();
+    record->startTopic = startTopic;
+    record->fonts.Make({{"Tahoma", 24}, {"Tahoma", 11}, {"Tahoma", 12}, {"Arial", 12}});
     POINT at = CentredOnScreen(kOuterWidth, kOuterHeight);
-    CreateParams params{d};
     HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kHelpWindowClass, "Tallymax Help",
                                   WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, at.x, at.y, kOuterWidth,
-                                  kOuterHeight, owner, nullptr, instance, &params);
-    if (!window) {
-        if (!params.adopted) delete d;
-        return nullptr;
-    }
+                                  kOuterHeight, owner, nullptr, instance, &record);
+    if (!window) return nullptr;
     AdoptToolWindow(g_help, window);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);

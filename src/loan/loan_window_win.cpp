@@ -35,11 +35,6 @@ struct LoanWindow {
     HWND lastFocus = nullptr;
 };
 
-struct CreateParams {
-    LoanWindow* data;
-    bool adopted = false;
-};
-
 const DWORD kInput = ES_AUTOHSCROLL | WS_TABSTOP;
 const DWORD kResult = ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP;
 const DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP;
@@ -91,10 +86,6 @@ const int kInputFields[] = {kIdLoanAmount, kIdLoanInterest, kIdLoanYears, kIdLoa
                             kIdLoanCompounding};
 const int kResultFields[] = {kIdLoanPayment,   kIdLoanCount,   kIdLoanYearly,
                              kIdLoanPrincipal, kIdLoanCharges, kIdLoanCost};
-
-LoanWindow* DataOf(HWND window) {
-    return reinterpret_cast<LoanWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
 
 void EnableInputs(HWND window, bool on) {
     for (int id : kInputFields) EnableItem(window, id, on);
@@ -524,16 +515,8 @@ void CreateLoanControls(HWND window, LoanWindow& d) {
 }
 
 LRESULT CALLBACK LoanProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    LoanWindow* d = DataOf(window);
+    LoanWindow* d = OwnedWindowData<LoanWindow>(window, message, lParam);
     switch (message) {
-        case WM_NCCREATE: {
-            // From here on the window owns the record and frees it in WM_NCDESTROY.
-            auto* params = reinterpret_cast<CreateParams*>(
-                reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-            params->adopted = true;
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(params->data));
-            break;
-        }
         case WM_CREATE:
             CreateLoanControls(window, *d);
             return 0;
@@ -577,8 +560,7 @@ LRESULT CALLBACK LoanProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             ToolWindowDestroyed(window);
             return 0;
         case WM_NCDESTROY:
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            delete d;
+            FreeOwnedWindowData(window, d);
             break;
         default:
             break;
@@ -592,18 +574,15 @@ void OpenLoanWindow() {
     if (BringToolWindowForward(g_loan)) return;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterProgramWindowClass(instance, kLoanWindowClass, LoanProc)) return;
-    auto* d = new LoanWindow;
-    d->fonts.Make({{"Tahoma", 13}});
+    auto record = std::make_unique<LoanWindow>();
+    record->fonts.Make({{"Tahoma", 13}});
+    LoanWindow* d = record.get();
     POINT at = CentredOnScreen(kOuterWidth, kOuterHeight);
-    CreateParams params{d};
     HWND window =
         CreateWindowExA(WS_EX_CONTROLPARENT, kLoanWindowClass, "Loan Calculator",
                         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, at.x, at.y,
-                        kOuterWidth, kOuterHeight, MainWindow(), nullptr, instance, &params);
-    if (!window) {
-        if (!params.adopted) delete d;
-        return;
-    }
+                        kOuterWidth, kOuterHeight, MainWindow(), nullptr, instance, &record);
+    if (!window) return;
     AdoptToolWindow(g_loan, window);
     // Loading left the focus on the name list; without a profile "Add" is the way in.
     d->lastFocus = GetFocus();

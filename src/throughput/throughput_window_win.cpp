@@ -301,7 +301,7 @@ void InitialiseWindow(HWND window, ThroughputWindow& w) {
 }
 
 LRESULT CALLBACK ThroughputProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* w = WindowData<ThroughputWindow>(window, message, lParam);
+    auto* w = OwnedWindowData<ThroughputWindow>(window, message, lParam);
     switch (message) {
         case WM_CREATE:
             InitialiseWindow(window, *w);
@@ -355,8 +355,7 @@ LRESULT CALLBACK ThroughputProc(HWND window, UINT message, WPARAM wParam, LPARAM
             ReturnFocus();
             return 0;
         case WM_NCDESTROY:
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            delete w;
+            FreeOwnedWindowData(window, w);
             break;
         default:
             break;
@@ -370,14 +369,13 @@ void OpenThroughputWindow() {
     if (BringToolWindowForward(g_throughput)) return;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterProgramWindowClass(instance, kThroughputWindowClass, ThroughputProc)) return;
-    auto* w = new ThroughputWindow;
-    w->fonts.Make(
+    auto record = std::make_unique<ThroughputWindow>();
+    record->fonts.Make(
         {{"Tahoma", 12}, {"Tahoma", 12, FW_BOLD}, {"Tahoma", 13, FW_BOLD}, {"MS Sans Serif", 11}});
     POINT at = CentredOnScreen(kOuterWidth, kOuterHeight);
     HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kThroughputWindowClass, "Quorvel",
                                   WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, at.x, at.y, kOuterWidth,
-                                  kOuterHeight, MainWindow(), nullptr, instance, w);
-    // A window that failed after WM_NCCREATE has freed its record in WM_NCDESTROY.
+                                  kOuterHeight, MainWindow(), nullptr, instance, &record);
     if (!window) return;
     AdoptToolWindow(g_throughput, window);
     ShowWindow(window, SW_SHOW);

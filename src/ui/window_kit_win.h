@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,27 @@ void* WindowDataOf(HWND window, UINT message, LPARAM lParam);
 template <typename T>
 T* WindowData(HWND window, UINT message, LPARAM lParam) {
     return static_cast<T*>(WindowDataOf(window, message, lParam));
+}
+
+// The same for a window that owns its record: it is created with `&record` (a
+// std::unique_ptr<T>) as its creation parameter and takes the record at WM_NCCREATE;
+// if creation fails before that, the unique_ptr still frees it. FreeOwnedWindowData
+// in WM_NCDESTROY frees it with the window.
+template <typename T>
+T* OwnedWindowData(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* record = static_cast<std::unique_ptr<T>*>(
+            reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        T* data = record->release();
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
+        return data;
+    }
+    return reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+template <typename T>
+void FreeOwnedWindowData(HWND window, T* data) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    delete data;
 }
 
 // ---- Modality ----
