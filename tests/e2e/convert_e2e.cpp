@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "harness_win.h"
+#include "program_tree_win.h"
 // After <windows.h>, which the harness brings in.
 #include <commctrl.h>
 
@@ -16,100 +17,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 const std::string kRule(26, '-');
-
-struct Node {
-    int depth;
-    std::string text;
-    HTREEITEM item;
-};
-
-// Reads the program's tree through a buffer in the program's memory, since tree
-// items carry pointers that do not cross processes.
-class ProgramTree {
-  public:
-    ProgramTree(HWND tree, DWORD processId) : tree_(tree) {
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId);
-        if (process_)
-            buffer_ = VirtualAllocEx(process_, nullptr, kBufferBytes, MEM_COMMIT | MEM_RESERVE,
-                                     PAGE_READWRITE);
-    }
-    ~ProgramTree() {
-        if (buffer_) VirtualFreeEx(process_, buffer_, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
-    }
-    ProgramTree(const ProgramTree&) = delete;
-    ProgramTree& operator=(const ProgramTree&) = delete;
-
-    bool Ready() const { return buffer_ != nullptr; }
-
-    std::vector<Node> Nodes() {
-        std::vector<Node> nodes;
-        Walk(Next(nullptr, TVGN_ROOT), 0, nodes);
-        return nodes;
-    }
-
-    HTREEITEM Find(const std::string& text) {
-        for (const Node& node : Nodes())
-            if (node.text == text) return node.item;
-        return nullptr;
-    }
-
-    bool Expanded(HTREEITEM item) {
-        return (SendMessageA(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item),
-                             TVIS_EXPANDED) &
-                TVIS_EXPANDED) != 0;
-    }
-
-    HTREEITEM Selected() { return Next(nullptr, TVGN_CARET); }
-
-    // The item's text rectangle in the tree's client area.
-    RECT TextRect(HTREEITEM item) {
-        RECT r = {};
-        *reinterpret_cast<HTREEITEM*>(&r) = item;
-        SIZE_T moved = 0;
-        WriteProcessMemory(process_, buffer_, &r, sizeof r, &moved);
-        if (SendMessageA(tree_, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(buffer_)))
-            ReadProcessMemory(process_, buffer_, &r, sizeof r, &moved);
-        else
-            r = RECT{};
-        return r;
-    }
-
-  private:
-    static constexpr SIZE_T kBufferBytes = 4096;
-
-    HTREEITEM Next(HTREEITEM from, UINT how) {
-        return reinterpret_cast<HTREEITEM>(
-            SendMessageA(tree_, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
-    }
-
-    void Walk(HTREEITEM item, int depth, std::vector<Node>& nodes) {
-        for (; item && nodes.size() < 200; item = Next(item, TVGN_NEXT)) {
-            nodes.push_back(Node{depth, Text(item), item});
-            Walk(Next(item, TVGN_CHILD), depth + 1, nodes);
-        }
-    }
-
-    std::string Text(HTREEITEM item) {
-        auto* remote = static_cast<char*>(buffer_);
-        TVITEMA request = {};
-        request.mask = TVIF_TEXT;
-        request.hItem = item;
-        request.pszText = remote + sizeof request;
-        request.cchTextMax = 256;
-        SIZE_T moved = 0;
-        char text[257] = "";
-        if (WriteProcessMemory(process_, remote, &request, sizeof request, &moved) &&
-            SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote)))
-            ReadProcessMemory(process_, remote + sizeof request, text, 256, &moved);
-        return text;
-    }
-
-    HWND tree_;
-    HANDLE process_ = nullptr;
-    void* buffer_ = nullptr;
-};
 
 HWND OpenConversion(TallymaxApp& app) {
     app.PostClick(kIdCnv);
@@ -238,9 +145,9 @@ TEST(ConversionWindow, TwelveFeetThroughTheTree) {
                             "1 Weeks",
                             "1 Months (30 Days)",
                             "1 Years (365 Days)"};
-    std::vector<Node> nodes = reader.Nodes();
+    std::vector<TreeNode> nodes = reader.Nodes();
     Lines shown;
-    for (const Node& n : nodes) {
+    for (const TreeNode& n : nodes) {
         shown.push_back(std::to_string(n.depth) + " " + n.text);
         EXPECT_FALSE(reader.Expanded(n.item)) << n.text;
     }

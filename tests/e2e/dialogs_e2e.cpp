@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "harness_win.h"
+#include "program_tree_win.h"
 // After <windows.h>, which the harness brings in.
 #include <commctrl.h>
 
@@ -336,94 +337,6 @@ TEST(HelpWindow, KeyboardEquivalentsOpensAtTheKeyboardPage) {
         << HelpText(again);
 }
 
-// The help window's topic tree as the program holds it. Tree items are read through
-// a buffer reserved in the program's own memory, since the tree view writes its
-// answers where the request points.
-struct TopicNode {
-    int depth;
-    std::string caption;
-    int code;
-    HTREEITEM item;
-};
-
-class ProgramTree {
-  public:
-    ProgramTree(HWND tree, DWORD processId) : tree_(tree) {
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId);
-        if (process_)
-            buffer_ = VirtualAllocEx(process_, nullptr, kBufferBytes, MEM_COMMIT | MEM_RESERVE,
-                                     PAGE_READWRITE);
-    }
-    ~ProgramTree() {
-        if (buffer_) VirtualFreeEx(process_, buffer_, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
-    }
-    ProgramTree(const ProgramTree&) = delete;
-    ProgramTree& operator=(const ProgramTree&) = delete;
-
-    bool Ready() const { return buffer_ != nullptr; }
-
-    std::vector<TopicNode> Nodes() {
-        std::vector<TopicNode> nodes;
-        Walk(Next(nullptr, TVGN_ROOT), 0, nodes);
-        return nodes;
-    }
-
-    // The code of the selected node, or -1 when none is selected.
-    int SelectedCode() {
-        HTREEITEM item = Next(nullptr, TVGN_CARET);
-        if (!item) return -1;
-        TopicNode node{0, "", 0, item};
-        return Read(node) ? node.code : -2;
-    }
-
-    void Select(HTREEITEM item) {
-        SendMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-    }
-
-  private:
-    static constexpr SIZE_T kBufferBytes = 4096;
-
-    HTREEITEM Next(HTREEITEM from, UINT how) {
-        return reinterpret_cast<HTREEITEM>(
-            SendMessageA(tree_, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
-    }
-
-    void Walk(HTREEITEM item, int depth, std::vector<TopicNode>& nodes) {
-        for (; item && nodes.size() < 100; item = Next(item, TVGN_NEXT)) {
-            TopicNode node{depth, "", 0, item};
-            Read(node);
-            nodes.push_back(node);
-            Walk(Next(item, TVGN_CHILD), depth + 1, nodes);
-        }
-    }
-
-    bool Read(TopicNode& node) {
-        auto* remote = static_cast<char*>(buffer_);
-        TVITEMA request = {};
-        request.mask = TVIF_TEXT | TVIF_PARAM;
-        request.hItem = node.item;
-        request.pszText = remote + sizeof request;
-        request.cchTextMax = 256;
-        SIZE_T moved = 0;
-        if (!WriteProcessMemory(process_, remote, &request, sizeof request, &moved)) return false;
-        if (!SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote))) return false;
-        TVITEMA answer = {};
-        char text[257] = "";
-        if (!ReadProcessMemory(process_, remote, &answer, sizeof answer, &moved) ||
-            !ReadProcessMemory(process_, remote + sizeof request, text, 256, &moved))
-            return false;
-        node.caption = text;
-        node.code = static_cast<int>(answer.lParam);
-        return true;
-    }
-
-    HWND tree_;
-    HANDLE process_ = nullptr;
-    void* buffer_ = nullptr;
-};
-
 TEST(HelpWindow, TopicTreeInOrderAndEachNodeShowsItsText) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
@@ -433,7 +346,7 @@ TEST(HelpWindow, TopicTreeInOrderAndEachNodeShowsItsText) {
     HWND tree = GetDlgItem(help, kIdHelpTree);
     ProgramTree reader(tree, app.ProcessId());
     ASSERT_TRUE(reader.Ready());
-    EXPECT_EQ(reader.SelectedCode(), 100) << "Help Topics opens at the overview";
+    EXPECT_EQ(reader.SelectedData(), 100) << "Help Topics opens at the overview";
 
     struct Row {
         int depth;
@@ -458,14 +371,14 @@ TEST(HelpWindow, TopicTreeInOrderAndEachNodeShowsItsText) {
         {0, "Number System Option Buttons", 400},
         {0, "Keyboard Equivalents", 500},
     };
-    std::vector<TopicNode> nodes = reader.Nodes();
+    std::vector<TreeNode> nodes = reader.Nodes();
     ASSERT_EQ(nodes.size(), std::size(expected));
     std::vector<std::string> texts;
     for (size_t i = 0; i < nodes.size(); ++i) {
         SCOPED_TRACE(expected[i].caption);
         EXPECT_EQ(nodes[i].depth, expected[i].depth);
-        EXPECT_EQ(nodes[i].caption, expected[i].caption);
-        EXPECT_EQ(nodes[i].code, expected[i].code);
+        EXPECT_EQ(nodes[i].text, expected[i].caption);
+        EXPECT_EQ(nodes[i].data, expected[i].code);
         reader.Select(nodes[i].item);
         std::string text = HelpText(help);
         EXPECT_GT(text.size(), 80u) << "the pane shows the topic's text";

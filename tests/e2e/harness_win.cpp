@@ -477,3 +477,46 @@ size_t PeakMemoryOf(const TallymaxApp& app) {
     CloseHandle(process);
     return counters.PeakWorkingSetSize;
 }
+
+HWND OtherDialog(const TallymaxApp& app, HWND except) {
+    struct Search {
+        DWORD pid;
+        HWND except;
+        HWND found;
+    } s{app.ProcessId(), except, nullptr};
+    EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            char cls[64] = "";
+            GetClassNameA(h, cls, sizeof cls);
+            if (pid != s->pid || h == s->except || !IsWindowVisible(h) ||
+                std::string(cls) != "#32770")
+                return TRUE;
+            s->found = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND FileNameField(HWND dialog) {
+    constexpr int kFileNameCombo = 0x47C;  // cmb13
+    constexpr int kFileNameEdit = 0x480;   // edt1
+    HWND field = GetDlgItem(dialog, kFileNameCombo);
+    return field ? field : GetDlgItem(dialog, kFileNameEdit);
+}
+
+std::string AppDataFolder() {
+    constexpr int kAppDataFolder = 0x001a;  // CSIDL_APPDATA
+    using GetPath = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
+    HMODULE shell = LoadLibraryA("SHELL32.DLL");
+    std::string folder;
+    auto getPath = reinterpret_cast<GetPath>(
+        reinterpret_cast<void*>(GetProcAddress(shell, "SHGetSpecialFolderPathA")));
+    char buffer[MAX_PATH] = "";
+    if (getPath && getPath(nullptr, buffer, kAppDataFolder, TRUE)) folder = buffer;
+    FreeLibrary(shell);
+    return folder;
+}

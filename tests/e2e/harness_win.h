@@ -77,6 +77,13 @@ bool RunUnix(const std::string& commandLine);
 // The name of the first PDF file in a folder (as the PDF printer leaves them), or "".
 std::string FirstPdfIn(const std::string& folder);
 
+// A visible dialog window ("#32770") of the program other than `except`, or nullptr.
+HWND OtherDialog(const TallymaxApp& app, HWND except);
+// The file-name field of a common open or save dialog.
+HWND FileNameField(HWND dialog);
+// The per-user application-data folder, as the program asks the shell for it.
+std::string AppDataFolder();
+
 // Windows path of the built tallymax.exe (from TALLYMAX_EXE, a Unix or Windows path).
 std::string BuiltExePath();
 std::string ReadFileBytes(const std::string& path);

@@ -18,22 +18,6 @@
 
 namespace {
 
-constexpr int kAppDataFolder = 0x001a;  // CSIDL_APPDATA
-constexpr int kFileNameCombo = 0x47C;   // cmb13
-constexpr int kFileNameEdit = 0x480;    // edt1
-
-std::string AppDataFolder() {
-    using GetPath = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
-    HMODULE shell = LoadLibraryA("SHELL32.DLL");
-    std::string folder;
-    auto getPath = reinterpret_cast<GetPath>(
-        reinterpret_cast<void*>(GetProcAddress(shell, "SHGetSpecialFolderPathA")));
-    char buffer[MAX_PATH] = "";
-    if (getPath && getPath(nullptr, buffer, kAppDataFolder, TRUE)) folder = buffer;
-    FreeLibrary(shell);
-    return folder;
-}
-
 std::string MakerFolder() {
     return AppDataFolder() + "\\Korvalen\\Tallymax";
 }
@@ -116,37 +100,6 @@ class Mount {
     if (!(mount).Mounted())                                                                   \
     GTEST_SKIP() << "mounting is not allowed here (this test needs root and mount(8) on the " \
                     "Unix side of Wine)"
-
-struct BoxSearch {
-    DWORD pid;
-    HWND except;
-    HWND found;
-};
-
-// A visible dialog window of the program other than `except`.
-HWND OtherDialog(const TallymaxApp& app, HWND except) {
-    BoxSearch s{app.ProcessId(), except, nullptr};
-    EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<BoxSearch*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(h, &pid);
-            char cls[64] = "";
-            GetClassNameA(h, cls, sizeof cls);
-            if (pid != s->pid || h == s->except || !IsWindowVisible(h) ||
-                std::string(cls) != "#32770")
-                return TRUE;
-            s->found = h;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-HWND FileNameField(HWND dialog) {
-    HWND field = GetDlgItem(dialog, kFileNameCombo);
-    return field ? field : GetDlgItem(dialog, kFileNameEdit);
-}
 
 struct Seen {
     std::string offered;  // the file name the dialog offered

@@ -10,20 +10,6 @@
 
 namespace {
 
-constexpr int kAppDataFolder = 0x001a;  // CSIDL_APPDATA
-
-std::string AppDataFolder() {
-    using GetPath = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
-    HMODULE shell = LoadLibraryA("SHELL32.DLL");
-    std::string folder;
-    auto getPath = reinterpret_cast<GetPath>(
-        reinterpret_cast<void*>(GetProcAddress(shell, "SHGetSpecialFolderPathA")));
-    char buffer[MAX_PATH] = "";
-    if (getPath && getPath(nullptr, buffer, kAppDataFolder, TRUE)) folder = buffer;
-    FreeLibrary(shell);
-    return folder;
-}
-
 bool IsFile(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

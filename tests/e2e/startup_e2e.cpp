@@ -102,7 +102,6 @@ const ControlCase kControls[] = {
     {kIdStatusNumLock, "Static", nullptr, 466, 270, 46, 22, true, true},
 };
 
-
 TEST(Startup, FirstStartWritesEveryMainSettingNextToTheProgram) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());

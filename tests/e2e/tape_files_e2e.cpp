@@ -16,8 +16,6 @@ namespace {
 constexpr int kMenuSaveTape = 6001;
 constexpr int kMenuLoadTape = 6002;
 constexpr int kTapeList = 1019;
-constexpr int kFileNameCombo = 0x47C;  // cmb13
-constexpr int kFileNameEdit = 0x480;   // edt1
 
 const std::string k30(30, ' ');
 
@@ -51,37 +49,6 @@ HWND WaitForBox(const TallymaxApp& app, const std::string& textStart, int timeou
         },
         timeoutMs);
     return s.found;
-}
-
-struct OtherSearch {
-    DWORD pid;
-    HWND except;
-    HWND found;
-};
-
-// A visible dialog window of the program other than `except`.
-HWND OtherDialog(const TallymaxApp& app, HWND except) {
-    OtherSearch s{app.ProcessId(), except, nullptr};
-    EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<OtherSearch*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(h, &pid);
-            char cls[64] = "";
-            GetClassNameA(h, cls, sizeof cls);
-            if (pid != s->pid || h == s->except || !IsWindowVisible(h) ||
-                std::string(cls) != "#32770")
-                return TRUE;
-            s->found = h;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-HWND FileNameField(HWND dialog) {
-    HWND field = GetDlgItem(dialog, kFileNameCombo);
-    return field ? field : GetDlgItem(dialog, kFileNameEdit);
 }
 
 // Opens the save or open dialog from the File menu; nullptr when it does not appear.

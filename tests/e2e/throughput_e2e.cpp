@@ -150,16 +150,6 @@ RunSeen RunTest(TallymaxApp& app, HWND window, const std::string& target, const 
     return seen;
 }
 
-SIZE_T PeakMemory(const TallymaxApp& app) {
-    HANDLE process =
-        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, app.ProcessId());
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(process, &counters, sizeof counters);
-    CloseHandle(process);
-    return counters.PeakWorkingSetSize;
-}
-
 // A screenshot of the whole screen when TALLYMAX_SHOT names a Unix file; the Unix
 // side runs on its own, so its marker file says when the picture is taken.
 void Screenshot() {
@@ -475,7 +465,7 @@ TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
                 << c.mode << ": no figures for a failed phase";
         }
     }
-    EXPECT_LT(PeakMemory(app), SIZE_T{200} << 20) << "peak working set";
+    EXPECT_LT(PeakMemoryOf(app), size_t{200} << 20) << "peak working set";
 }
 
 TEST(Throughput, WindowAnswersDuringARunAndKeepsItsButtonsOff) {
