@@ -10,5 +10,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # No libstdc++/libgcc/winpthread DLLs at run time: the exe runs from any folder.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Test binaries (unit and end-to-end) run through Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Test binaries (unit and end-to-end) run through Wine, by a launcher that tells a
+# launch that never started from a test that failed.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-launch.sh)
