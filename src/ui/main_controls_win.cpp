@@ -199,7 +199,7 @@ void AttachOverflowTips() {
     for (int id :
          {kIdStatusMemory, kIdStatusAverage, kIdStatusItems, kIdStatusDate, kIdStatusNumLock})
         AttachFieldOverflowTip(MainControl(id));
-    AttachTapeLineTips(MainControl(kIdTape), kTapeTextRight);
+    AttachTapeLineTips(MainControl(kIdTape));
 }
 
 void AttachMainTooltips() {
@@ -225,5 +225,5 @@ void AttachMainOverflowTips() {
     for (int id :
          {kIdStatusMemory, kIdStatusAverage, kIdStatusItems, kIdStatusDate, kIdStatusNumLock})
         AttachFieldOverflowTip(MainControl(id));
-    AttachTapeLineTips(MainControl(kIdTape), kTapeTextRight);
+    AttachTapeLineTips(MainControl(kIdTape));
 }
