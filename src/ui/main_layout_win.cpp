@@ -184,9 +184,16 @@ void OnMainWindowSized() {
     Main().growth = growth;
     Main().resizedByUser = true;
     PlaceLayoutControls(LayOutMainWindow(Main().layout, growth));
+    // Sized at one stroke (snapped to a screen edge, say): stored at once.
+    if (!Main().inSizingLoop) StoreWindowSize();
+}
+
+void OnMainWindowSizingStarted() {
+    Main().inSizingLoop = true;
 }
 
 void OnMainWindowSizingEnded() {
+    Main().inSizingLoop = false;
     if (Main().resizedByUser) StoreWindowSize();
 }
 

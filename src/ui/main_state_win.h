@@ -27,6 +27,7 @@ struct MainState {
     bool sizeStored = false;  // "[Window]" holds a size: kept up to date from then on
     bool sizingByProgram = false;
     bool resizedByUser = false;             // since the last store of the size
+    bool inSizingLoop = false;              // the user is dragging a frame edge
     std::string storedWidth, storedHeight;  // as the file holds them
 };
 
@@ -64,6 +65,7 @@ void ApplyLayoutOf(const LayoutSettings& settings);
 void TakeStoredWindowSize(const SettingsSnapshot& file, const LayoutSettings& layout);
 // The user sizing the window: the tape follows, the size is stored once sizing ends.
 void OnMainWindowSized();
+void OnMainWindowSizingStarted();
 void OnMainWindowSizingEnded();
 void LimitMainWindowSize(MINMAXINFO& limits);
 // Sizing edges of a window that cannot grow answer as plain border.

@@ -196,6 +196,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SIZE:
             if (wp == SIZE_RESTORED) OnMainWindowSized();
             break;
+        case WM_ENTERSIZEMOVE:
+            OnMainWindowSizingStarted();
+            break;
         case WM_EXITSIZEMOVE:
             OnMainWindowSizingEnded();
             break;
