@@ -1,0 +1,160 @@
+// The keypad and the tape as an accessibility client in another process sees them:
+// the keys as push buttons named by their captions, with their states and a "Press"
+// that works like a click, and the tape's lines as list items.
+#include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h, which they need
+#include <objbase.h>
+#include <oleacc.h>
+
+#include <string>
+#include <vector>
+
+#include "harness_win.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Each test is a client apartment of its own.
+class Accessibility : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ASSERT_TRUE(app.Start());
+    }
+    void TearDown() override { CoUninitialize(); }
+    TallymaxApp app;
+};
+
+// The client object of a window, as a screen reader asks for it.
+struct Object {
+    explicit Object(HWND window) {
+        asked = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                           __uuidof(IAccessible), reinterpret_cast<void**>(&p));
+    }
+    ~Object() {
+        if (p) p->Release();
+    }
+    Object(const Object&) = delete;
+    Object& operator=(const Object&) = delete;
+    IAccessible* p = nullptr;
+    HRESULT asked = E_FAIL;
+};
+
+VARIANT Child(LONG id) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+std::string Narrow(BSTR text) {
+    if (!text) return "";
+    char buffer[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+    SysFreeString(text);
+    return buffer;
+}
+
+std::string NameOf(IAccessible* a, LONG child = CHILDID_SELF) {
+    BSTR name = nullptr;
+    return a && SUCCEEDED(a->get_accName(Child(child), &name)) ? Narrow(name) : "<none>";
+}
+
+std::string ActionOf(IAccessible* a) {
+    BSTR action = nullptr;
+    return a && SUCCEEDED(a->get_accDefaultAction(Child(CHILDID_SELF), &action)) ? Narrow(action)
+                                                                                 : "<none>";
+}
+
+LONG NumberOf(IAccessible* a, bool state, LONG child = CHILDID_SELF) {
+    VARIANT v;
+    VariantInit(&v);
+    if (!a) return -1;
+    HRESULT hr = state ? a->get_accState(Child(child), &v) : a->get_accRole(Child(child), &v);
+    return SUCCEEDED(hr) && v.vt == VT_I4 ? v.lVal : -1;
+}
+LONG RoleOf(IAccessible* a, LONG child = CHILDID_SELF) {
+    return NumberOf(a, false, child);
+}
+LONG StateOf(IAccessible* a) {
+    return NumberOf(a, true);
+}
+
+HRESULT Press(IAccessible* a) {
+    return a ? a->accDoDefaultAction(Child(CHILDID_SELF)) : E_POINTER;
+}
+
+TEST_F(Accessibility, KeysAnswerAsPushButtons) {
+    struct Case {
+        int id;
+        const char* name;
+        bool disabled;
+    };
+    // "A" is a hex key, disabled in Dec.
+    const Case cases[] = {{kIdKey7, "7", false},
+                          {kIdPlus, "+", false},
+                          {kIdEquals, "=", false},
+                          {kIdCT, "CT", false},
+                          {kIdKeyA, "A", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Object key(app.Control(c.id));
+        ASSERT_NE(key.p, nullptr) << std::hex << key.asked;
+        EXPECT_EQ(NameOf(key.p), c.name);
+        EXPECT_EQ(RoleOf(key.p), ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(ActionOf(key.p), "Press");
+        LONG state = StateOf(key.p);
+        EXPECT_EQ((state & STATE_SYSTEM_UNAVAILABLE) != 0, c.disabled) << std::hex << state;
+        EXPECT_EQ((state & STATE_SYSTEM_FOCUSABLE) != 0, !c.disabled) << std::hex << state;
+        EXPECT_EQ(state & STATE_SYSTEM_PRESSED, 0) << std::hex << state;
+    }
+
+    // "2nd" latches while the second memory bank is chosen; Hex makes "A" available.
+    Object second(app.Control(kIdSecond)), hexA(app.Control(kIdKeyA));
+    app.Press("2nd Hex");
+    EXPECT_NE(StateOf(second.p) & STATE_SYSTEM_PRESSED, 0);
+    EXPECT_EQ(StateOf(hexA.p) & STATE_SYSTEM_UNAVAILABLE, 0);
+    app.Press("2nd");
+    EXPECT_EQ(StateOf(second.p) & STATE_SYSTEM_PRESSED, 0);
+}
+
+TEST_F(Accessibility, PressWorksAsAClick) {
+    Object seven(app.Control(kIdKey7)), plus(app.Control(kIdPlus)), hexA(app.Control(kIdKeyA));
+    EXPECT_EQ(Press(hexA.p), E_FAIL);  // disabled: nothing happens, and the client hears so
+    ASSERT_EQ(Press(seven.p), S_OK);
+    ASSERT_EQ(Press(plus.p), S_OK);
+    app.Settle();
+    EXPECT_EQ(app.Display(), "7");
+    Lines pressed = app.Tape();
+    ASSERT_FALSE(pressed.empty());
+
+    // The same keys clicked, after a Clear, write the same lines.
+    app.Press("Clear 7 +");
+    Lines all = app.Tape();
+    Lines expected = pressed;
+    expected.push_back("Clear");
+    expected.insert(expected.end(), pressed.begin(), pressed.end());
+    EXPECT_EQ(all, expected);
+}
+
+TEST_F(Accessibility, TapeLinesAreListItems) {
+    app.Press("2 + 3 =");
+    Lines tape = app.Tape();
+    ASSERT_GE(tape.size(), 2u);
+    Object list(app.Control(kIdTape));
+    ASSERT_NE(list.p, nullptr) << std::hex << list.asked;
+    LONG count = 0;
+    EXPECT_TRUE(SUCCEEDED(list.p->get_accChildCount(&count)));
+    EXPECT_EQ(count, static_cast<LONG>(tape.size()));
+    for (LONG line = 1; line <= 2; ++line) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(NameOf(list.p, line), tape[line - 1]);
+        EXPECT_EQ(RoleOf(list.p, line), ROLE_SYSTEM_LISTITEM);
+    }
+}
+
+}  // namespace
