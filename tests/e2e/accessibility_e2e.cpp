@@ -141,20 +141,68 @@ TEST_F(Accessibility, PressWorksAsAClick) {
     EXPECT_EQ(all, expected);
 }
 
+// Wine 8's oleacc has no list box proxy: it answers for the tape with the plain client
+// object it gives any unknown window, with no children (the count is 0 and a name or
+// role of line 1 is refused). Where that is so, the test checks what the platform's
+// list proxy reads instead: a list of the system class that keeps its strings, whose
+// texts (LB_GETTEXT, as Tape() reads them) are the lines.
 TEST_F(Accessibility, TapeLinesAreListItems) {
     app.Press("2 + 3 =");
     Lines tape = app.Tape();
     ASSERT_GE(tape.size(), 2u);
-    Object list(app.Control(kIdTape));
-    ASSERT_NE(list.p, nullptr) << std::hex << list.asked;
+    EXPECT_EQ(tape[0], "2  ");
+    EXPECT_EQ(tape[1], "3 +");
+    HWND list = app.Control(kIdTape);
+    char className[32] = "";
+    GetClassNameA(list, className, sizeof className);
+    EXPECT_STREQ(className, "ListBox");
+    EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & LBS_HASSTRINGS, 0);
+
+    Object object(list);
+    ASSERT_NE(object.p, nullptr) << std::hex << object.asked;
     LONG count = 0;
-    EXPECT_TRUE(SUCCEEDED(list.p->get_accChildCount(&count)));
+    EXPECT_TRUE(SUCCEEDED(object.p->get_accChildCount(&count)));
+    if (count == 0 && GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return;
     EXPECT_EQ(count, static_cast<LONG>(tape.size()));
     for (LONG line = 1; line <= 2; ++line) {
         SCOPED_TRACE(line);
-        EXPECT_EQ(NameOf(list.p, line), tape[line - 1]);
-        EXPECT_EQ(RoleOf(list.p, line), ROLE_SYSTEM_LISTITEM);
+        EXPECT_EQ(NameOf(object.p, line), tape[line - 1]);
+        EXPECT_EQ(RoleOf(object.p, line), ROLE_SYSTEM_LISTITEM);
     }
+}
+
+// Out-of-context events reach this thread as messages, handled while it waits.
+struct Heard {
+    DWORD event;
+    HWND window;
+};
+std::vector<Heard> g_heard;
+
+void CALLBACK Listen(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                     DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) g_heard.push_back({event, window});
+}
+
+bool Hears(DWORD event, HWND window) {
+    return TallymaxApp::WaitUntil([&] {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        for (const Heard& h : g_heard)
+            if (h.event == event && h.window == window) return true;
+        return false;
+    });
+}
+
+TEST_F(Accessibility, CaptionAndStateChangesAreAnnounced) {
+    g_heard.clear();
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                         Listen, app.ProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    app.Press("Start 2nd");  // "Start" becomes "Stop" and enables "Lap"; "2nd" latches
+    EXPECT_TRUE(Hears(EVENT_OBJECT_NAMECHANGE, app.Control(kIdStopwatchStart)));
+    EXPECT_TRUE(Hears(EVENT_OBJECT_STATECHANGE, app.Control(kIdStopwatchLap)));
+    EXPECT_TRUE(Hears(EVENT_OBJECT_STATECHANGE, app.Control(kIdSecond)));
+    UnhookWinEvent(hook);
 }
 
 }  // namespace
