@@ -139,6 +139,15 @@ TEST_F(Accessibility, PressWorksAsAClick) {
     expected.push_back("Clear");
     expected.insert(expected.end(), pressed.begin(), pressed.end());
     EXPECT_EQ(all, expected);
+
+    // "CT" asks first: the press returns while its question is open.
+    Object clearTape(app.Control(kIdCT));
+    ASSERT_EQ(Press(clearTape.p), S_OK);
+    HWND box = app.WaitForWindow("#32770", "Calculator");
+    ASSERT_NE(box, nullptr);
+    TallymaxApp::PressDialogButton(box, IDNO);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_EQ(app.Tape(), expected);
 }
 
 // Wine 8's oleacc has no list box proxy: it answers for the tape with the plain client
