@@ -7,6 +7,7 @@
 #include <new>
 #include <string>
 
+#include "ui/caption_mnemonics.h"
 #include "ui/window_kit_win.h"
 
 // Interface ids through __uuidof throughout: MinGW's oleacc import library also
@@ -15,16 +16,9 @@
 
 namespace {
 
-// The caption as it reads: "&" marks a mnemonic and "&&" stands for "&".
+// The caption as it is read out, in the program's code page.
 std::wstring SpokenCaption(HWND button) {
-    std::string caption = WindowText(button), plain;
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&') {
-            if (i + 1 == caption.size()) break;
-            ++i;
-        }
-        plain += caption[i];
-    }
+    std::string plain = CaptionWithoutMnemonics(WindowText(button));
     if (plain.empty()) return std::wstring();
     int n =
         MultiByteToWideChar(CP_ACP, 0, plain.data(), static_cast<int>(plain.size()), nullptr, 0);
