@@ -151,10 +151,11 @@ TEST_F(Accessibility, PressWorksAsAClick) {
 }
 
 // Wine 8's oleacc has no list box proxy: it answers for the tape with the plain client
-// object it gives any unknown window, with no children (the count is 0 and a name or
-// role of line 1 is refused). Where that is so, the test checks what the platform's
-// list proxy reads instead: a list of the system class that keeps its strings, whose
-// texts (LB_GETTEXT, as Tape() reads them) are the lines.
+// object it gives any window class it does not know (role client, no children: the
+// count is 0, and the name or role of line 1 is refused with E_INVALIDARG). Where that
+// is so, the test checks what the platform's list proxy reads instead: a list of the
+// system class that keeps its strings, whose texts (LB_GETTEXT, as Tape() reads them)
+// are the lines.
 TEST_F(Accessibility, TapeLinesAreListItems) {
     app.Press("2 + 3 =");
     Lines tape = app.Tape();
