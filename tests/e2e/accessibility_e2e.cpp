@@ -28,7 +28,16 @@ class Accessibility : public ::testing::Test {
     TallymaxApp app;
 };
 
-// The client object of a window, as a screen reader asks for it.
+VARIANT Child(LONG id) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+// The client object of a window, as a screen reader asks for it; a refused question
+// reads as "<none>" or -1.
 struct Object {
     explicit Object(HWND window) {
         asked = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
@@ -39,54 +48,45 @@ struct Object {
     }
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
+
+    std::string Name(LONG child = CHILDID_SELF) const {
+        BSTR text = nullptr;
+        HRESULT hr = p ? p->get_accName(Child(child), &text) : E_POINTER;
+        return Narrow(hr, text);
+    }
+    std::string Action() const {
+        BSTR text = nullptr;
+        HRESULT hr = p ? p->get_accDefaultAction(Child(CHILDID_SELF), &text) : E_POINTER;
+        return Narrow(hr, text);
+    }
+    LONG Role(LONG child = CHILDID_SELF) const {
+        VARIANT v;
+        VariantInit(&v);
+        HRESULT hr = p ? p->get_accRole(Child(child), &v) : E_POINTER;
+        return Number(hr, v);
+    }
+    LONG State() const {
+        VARIANT v;
+        VariantInit(&v);
+        HRESULT hr = p ? p->get_accState(Child(CHILDID_SELF), &v) : E_POINTER;
+        return Number(hr, v);
+    }
+    HRESULT Press() const { return p ? p->accDoDefaultAction(Child(CHILDID_SELF)) : E_POINTER; }
+
+    static std::string Narrow(HRESULT hr, BSTR text) {
+        char buffer[1024] = "<none>";
+        if (SUCCEEDED(hr) && text)
+            WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+        SysFreeString(text);
+        return buffer;
+    }
+    static LONG Number(HRESULT hr, const VARIANT& v) {
+        return SUCCEEDED(hr) && v.vt == VT_I4 ? v.lVal : -1;
+    }
+
     IAccessible* p = nullptr;
     HRESULT asked = E_FAIL;
 };
-
-VARIANT Child(LONG id) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = id;
-    return v;
-}
-
-std::string Narrow(BSTR text) {
-    if (!text) return "";
-    char buffer[1024] = "";
-    WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
-    SysFreeString(text);
-    return buffer;
-}
-
-std::string NameOf(IAccessible* a, LONG child = CHILDID_SELF) {
-    BSTR name = nullptr;
-    return a && SUCCEEDED(a->get_accName(Child(child), &name)) ? Narrow(name) : "<none>";
-}
-
-std::string ActionOf(IAccessible* a) {
-    BSTR action = nullptr;
-    return a && SUCCEEDED(a->get_accDefaultAction(Child(CHILDID_SELF), &action)) ? Narrow(action)
-                                                                                 : "<none>";
-}
-
-LONG NumberOf(IAccessible* a, bool state, LONG child = CHILDID_SELF) {
-    VARIANT v;
-    VariantInit(&v);
-    if (!a) return -1;
-    HRESULT hr = state ? a->get_accState(Child(child), &v) : a->get_accRole(Child(child), &v);
-    return SUCCEEDED(hr) && v.vt == VT_I4 ? v.lVal : -1;
-}
-LONG RoleOf(IAccessible* a, LONG child = CHILDID_SELF) {
-    return NumberOf(a, false, child);
-}
-LONG StateOf(IAccessible* a) {
-    return NumberOf(a, true);
-}
-
-HRESULT Press(IAccessible* a) {
-    return a ? a->accDoDefaultAction(Child(CHILDID_SELF)) : E_POINTER;
-}
 
 TEST_F(Accessibility, KeysAnswerAsPushButtons) {
     struct Case {
@@ -104,10 +104,10 @@ TEST_F(Accessibility, KeysAnswerAsPushButtons) {
         SCOPED_TRACE(c.name);
         Object key(app.Control(c.id));
         ASSERT_NE(key.p, nullptr) << std::hex << key.asked;
-        EXPECT_EQ(NameOf(key.p), c.name);
-        EXPECT_EQ(RoleOf(key.p), ROLE_SYSTEM_PUSHBUTTON);
-        EXPECT_EQ(ActionOf(key.p), "Press");
-        LONG state = StateOf(key.p);
+        EXPECT_EQ(key.Name(), c.name);
+        EXPECT_EQ(key.Role(), ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(key.Action(), "Press");
+        LONG state = key.State();
         EXPECT_EQ((state & STATE_SYSTEM_UNAVAILABLE) != 0, c.disabled) << std::hex << state;
         EXPECT_EQ((state & STATE_SYSTEM_FOCUSABLE) != 0, !c.disabled) << std::hex << state;
         EXPECT_EQ(state & STATE_SYSTEM_PRESSED, 0) << std::hex << state;
@@ -116,17 +116,17 @@ TEST_F(Accessibility, KeysAnswerAsPushButtons) {
     // "2nd" latches while the second memory bank is chosen; Hex makes "A" available.
     Object second(app.Control(kIdSecond)), hexA(app.Control(kIdKeyA));
     app.Press("2nd Hex");
-    EXPECT_NE(StateOf(second.p) & STATE_SYSTEM_PRESSED, 0);
-    EXPECT_EQ(StateOf(hexA.p) & STATE_SYSTEM_UNAVAILABLE, 0);
+    EXPECT_NE(second.State() & STATE_SYSTEM_PRESSED, 0);
+    EXPECT_EQ(hexA.State() & STATE_SYSTEM_UNAVAILABLE, 0);
     app.Press("2nd");
-    EXPECT_EQ(StateOf(second.p) & STATE_SYSTEM_PRESSED, 0);
+    EXPECT_EQ(second.State() & STATE_SYSTEM_PRESSED, 0);
 }
 
 TEST_F(Accessibility, PressWorksAsAClick) {
     Object seven(app.Control(kIdKey7)), plus(app.Control(kIdPlus)), hexA(app.Control(kIdKeyA));
-    EXPECT_EQ(Press(hexA.p), E_FAIL);  // disabled: nothing happens, and the client hears so
-    ASSERT_EQ(Press(seven.p), S_OK);
-    ASSERT_EQ(Press(plus.p), S_OK);
+    EXPECT_EQ(hexA.Press(), E_FAIL);  // disabled: nothing happens, and the client hears so
+    ASSERT_EQ(seven.Press(), S_OK);
+    ASSERT_EQ(plus.Press(), S_OK);
     app.Settle();
     EXPECT_EQ(app.Display(), "7");
     Lines pressed = app.Tape();
@@ -142,7 +142,7 @@ TEST_F(Accessibility, PressWorksAsAClick) {
 
     // "CT" asks first: the press returns while its question is open.
     Object clearTape(app.Control(kIdCT));
-    ASSERT_EQ(Press(clearTape.p), S_OK);
+    ASSERT_EQ(clearTape.Press(), S_OK);
     HWND box = app.WaitForWindow("#32770", "Calculator");
     ASSERT_NE(box, nullptr);
     TallymaxApp::PressDialogButton(box, IDNO);
@@ -176,8 +176,8 @@ TEST_F(Accessibility, TapeLinesAreListItems) {
     EXPECT_EQ(count, static_cast<LONG>(tape.size()));
     for (LONG line = 1; line <= 2; ++line) {
         SCOPED_TRACE(line);
-        EXPECT_EQ(NameOf(object.p, line), tape[line - 1]);
-        EXPECT_EQ(RoleOf(object.p, line), ROLE_SYSTEM_LISTITEM);
+        EXPECT_EQ(object.Name(line), tape[line - 1]);
+        EXPECT_EQ(object.Role(line), ROLE_SYSTEM_LISTITEM);
     }
 }
 
