@@ -16,6 +16,9 @@
 
 namespace {
 
+// BM_GETSTATE's bit for the pointer over the button (the common controls' BST_HOT).
+const LRESULT kStateHot = 0x0200;
+
 // The caption as it is read out, in the program's code page.
 std::wstring SpokenCaption(HWND button) {
     std::string plain = CaptionWithoutMnemonics(WindowText(button));
@@ -119,13 +122,15 @@ class ButtonAccessible final : public IAccessible, public IOleWindow {
         if (SUCCEEDED(standard_->get_accState(child, &standard)) && standard.vt == VT_I4)
             bits = standard.lVal;
         bits &= ~(STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED |
-                  STATE_SYSTEM_PRESSED);
+                  STATE_SYSTEM_PRESSED | STATE_SYSTEM_HOTTRACKED);
         if (!IsWindowEnabled(button_))
             bits |= STATE_SYSTEM_UNAVAILABLE;
         else
             bits |= STATE_SYSTEM_FOCUSABLE;
         if (GetFocus() == button_) bits |= STATE_SYSTEM_FOCUSED;
-        if (SendMessageA(button_, BM_GETSTATE, 0, 0) & BST_PUSHED) bits |= STATE_SYSTEM_PRESSED;
+        LRESULT shown = SendMessageA(button_, BM_GETSTATE, 0, 0);
+        if (shown & BST_PUSHED) bits |= STATE_SYSTEM_PRESSED;
+        if (shown & kStateHot) bits |= STATE_SYSTEM_HOTTRACKED;
         return GiveNumber(bits, state);
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {

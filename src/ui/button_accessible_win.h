@@ -11,8 +11,8 @@
 // DefWindowProc then.
 //
 // The object reads everything from the window itself: the caption (WM_GETTEXT),
-// enabled, focus, and the pushed state of BM_GETSTATE; its default action posts
-// BM_CLICK to the button.
+// enabled, focus, and the pushed and hot bits of BM_GETSTATE; its default action
+// posts BM_CLICK to the button.
 LRESULT AnswerButtonObjectQuery(HWND button, WPARAM wParam, LPARAM lParam);
 
 // Tell listening clients that the caption, or a state shown in the object's
