@@ -6,6 +6,7 @@
 
 #include "tape/tape.h"
 #include "ui/control_ids.h"
+#include "ui/window_kit_win.h"
 
 namespace {
 // The program's own lines are far shorter; a longer line is drawn cut.
@@ -71,5 +72,6 @@ UINT TapeItemHeight(HWND owner, HFONT font) {
 int TapeTextRightOf(HWND list) {
     RECT r{};
     if (!GetWindowRect(list, &r)) return kTapeTextRight;
-    return kTapeTextRight + std::max(0, static_cast<int>(r.right - r.left) - kTapeListWidth);
+    return Scaled(kTapeTextRight) +
+           std::max(0, static_cast<int>(r.right - r.left) - Scaled(kTapeListWidth));
 }

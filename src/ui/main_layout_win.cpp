@@ -86,7 +86,7 @@ void StoreWindowSize() {
     const MainLayout l = LayOutMainWindow(withTape, Main().growth);
     const std::string& path = Main().settingsPath;
     const std::string width = std::to_string(l.outerWidth);
-    const std::string height = std::to_string(NonClientHeight() + l.clientHeight);
+    const std::string height = std::to_string(Unscaled(NonClientHeight()) + l.clientHeight);
     // Unchanged values cost no write (every start-up applies the layout once).
     if (width != Main().storedWidth && WriteSetting(path, kWindowSection, "Width", width))
         Main().storedWidth = width;
@@ -96,10 +96,12 @@ void StoreWindowSize() {
     Main().resizedByUser = false;
 }
 
-void Reposition(int id, const LayoutBox& box, UINT flags) {
+void Reposition(int id, const LayoutBox& design, UINT flags) {
     HWND control = MainControl(id);
     RECT before{};
     GetWindowRect(control, &before);
+    const LayoutBox box{Scaled(design.x), Scaled(design.y), Scaled(design.width),
+                        Scaled(design.height)};
     SetWindowPos(control, nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER | flags);
     // A static field keeps its old drawing when only its width changes.
     if (before.right - before.left != box.width) InvalidateRect(control, nullptr, TRUE);
@@ -109,10 +111,10 @@ void PlaceLayoutControls(const MainLayout& layout) {
     HWND tape = MainControl(kIdTape);
     RECT before{};
     GetWindowRect(tape, &before);
-    SetWindowPos(tape, nullptr, 0, 0, layout.tapeWidth, layout.tapeHeight,
+    SetWindowPos(tape, nullptr, 0, 0, Scaled(layout.tapeWidth), Scaled(layout.tapeHeight),
                  SWP_NOMOVE | SWP_NOZORDER);
     // Every line moves with the list's right edge.
-    if (before.right - before.left != layout.tapeWidth) InvalidateRect(tape, nullptr, TRUE);
+    if (before.right - before.left != Scaled(layout.tapeWidth)) InvalidateRect(tape, nullptr, TRUE);
     ShowWindow(tape, layout.tapeShown ? SW_SHOW : SW_HIDE);
     for (int id : {kIdStopwatchStart, kIdStopwatchLap, kIdStopwatchReset, kIdStopwatchReadout})
         ShowWindow(MainControl(id), layout.stopwatchShown ? SW_SHOW : SW_HIDE);
@@ -137,7 +139,7 @@ void ApplyLayoutOf(const LayoutSettings& settings) {
 
     PlaceLayoutControls(layout);
     Main().sizingByProgram = true;
-    SizeWindowToClient(Main().window, layout.outerWidth, layout.clientHeight);
+    SizeWindowToClient(Main().window, Scaled(layout.outerWidth), Scaled(layout.clientHeight));
     Main().sizingByProgram = false;
     // The stored height follows the status bar and stopwatch row shown.
     if (Main().sizeStored) StoreWindowSize();
@@ -153,21 +155,19 @@ void TakeStoredWindowSize(const SettingsSnapshot& file, const LayoutSettings& la
     LayoutSettings withTape = layout;
     withTape.showTape = 1;
     const MainLayout design = LayOutMainWindow(withTape);
-    LayoutGrowth growth = GrowthOfStoredSize(
-        width, height, design.outerWidth,
-        OuterHeightForClient(MainStyle(), MainExStyle(), true, design.clientHeight));
+    // In design pixels, as they are stored.
+    const int designHeight =
+        Unscaled(OuterHeightForClient(MainStyle(), MainExStyle(), true, 0)) + design.clientHeight;
+    LayoutGrowth growth = GrowthOfStoredSize(width, height, design.outerWidth, designHeight);
     // A size from a larger screen is held to this one.
-    RECT work{};
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (GetMonitorInfoA(MonitorFromWindow(Main().window, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        work = monitor.rcWork;
-        growth.width = std::min(growth.width, std::max(0, static_cast<int>(work.right - work.left) -
-                                                              design.outerWidth));
-        growth.height = std::min(
-            growth.height, std::max(0, static_cast<int>(work.bottom - work.top) -
-                                           OuterHeightForClient(MainStyle(), MainExStyle(), true,
-                                                                design.clientHeight)));
+        const RECT& work = monitor.rcWork;
+        growth.width = std::min(growth.width,
+                                std::max(0, Unscaled(work.right - work.left) - design.outerWidth));
+        growth.height =
+            std::min(growth.height, std::max(0, Unscaled(work.bottom - work.top) - designHeight));
     }
     Main().growth = growth;
 }
@@ -178,8 +178,9 @@ void OnMainWindowSized() {
     if (!design.resizable) return;
     RECT outer, client;
     if (!GetWindowRect(Main().window, &outer) || !GetClientRect(Main().window, &client)) return;
-    LayoutGrowth growth{std::max(0, static_cast<int>(outer.right - outer.left) - design.outerWidth),
-                        std::max(0, static_cast<int>(client.bottom) - design.clientHeight)};
+    LayoutGrowth growth{
+        std::max(0, Unscaled(static_cast<int>(outer.right - outer.left)) - design.outerWidth),
+        std::max(0, Unscaled(static_cast<int>(client.bottom)) - design.clientHeight)};
     if (growth.width == Main().growth.width && growth.height == Main().growth.height) return;
     Main().growth = growth;
     Main().resizedByUser = true;
@@ -200,8 +201,8 @@ void OnMainWindowSizingEnded() {
 void LimitMainWindowSize(MINMAXINFO& limits) {
     if (!Main().window) return;
     const MainLayout design = LayOutMainWindow(Main().layout);
-    const int height = NonClientHeight() + design.clientHeight;
-    limits.ptMinTrackSize = POINT{design.outerWidth, height};
+    const int height = NonClientHeight() + Scaled(design.clientHeight);
+    limits.ptMinTrackSize = POINT{Scaled(design.outerWidth), height};
     if (!design.resizable) limits.ptMaxTrackSize = limits.ptMinTrackSize;
 }
 

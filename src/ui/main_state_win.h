@@ -51,6 +51,8 @@ inline HWND MainControl(int id) {
 // Creation (main_controls_win.cpp): fonts, every control, the tooltips.
 void CreateMainFonts();
 void CreateMainControls();
+// The window moved to a screen of another DPI: fonts, controls and layout follow it.
+void OnMainWindowDpiChanged(int dpi, const RECT& suggested);
 void AttachMainTooltips();
 // The status fields and the tape lines that are drawn cut show their whole text.
 void AttachMainOverflowTips();

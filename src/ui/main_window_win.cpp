@@ -130,7 +130,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             SetMenu(hwnd, LoadMenuA(App().instance, MAKEINTRESOURCEA(FORM1_TOPMENU)));
             NumberPopupMenus(GetMenu(hwnd));
             Main().sizingByProgram = true;
-            SizeWindowToClient(hwnd, kFullWidth, LayOutMainWindow(LayoutSettings{}).clientHeight);
+            SizeWindowToClient(hwnd, Scaled(kFullWidth),
+                               Scaled(LayOutMainWindow(LayoutSettings{}).clientHeight));
             Main().sizingByProgram = false;
             CreateMainFonts();
             CreateMainControls();
@@ -207,6 +208,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_NCHITTEST:
             return MainWindowHitTest(DefWindowProcA(hwnd, msg, wp, lp));
+        case WM_DPICHANGED:
+            OnMainWindowDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return 0;
         case WM_SYSCOLORCHANGE:
         case WM_THEMECHANGED:
             for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
@@ -235,9 +239,9 @@ HWND CreateMainWindow(HINSTANCE instance) {
     // Centred by the height of the full layout's client area on this platform's frame
     // and menu, which is the size the window takes at once.
     const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME;
-    const int height = OuterHeightForClient(style, WS_EX_CONTROLPARENT, true,
-                                            LayOutMainWindow(LayoutSettings{}).clientHeight);
-    POINT at = CentredOnScreen(kFullWidth, height);
+    const int height = OuterHeightForClient(
+        style, WS_EX_CONTROLPARENT, true, Scaled(LayOutMainWindow(LayoutSettings{}).clientHeight));
+    POINT at = CentredOnScreen(Scaled(kFullWidth), height);
     return CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, "Tallymax", style, at.x, at.y,
-                           kFullWidth, height, nullptr, nullptr, instance, nullptr);
+                           Scaled(kFullWidth), height, nullptr, nullptr, instance, nullptr);
 }

@@ -3,6 +3,7 @@
 // paste, an average and a huge result show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -483,4 +484,98 @@ TEST(MainWindowLook, AGrownWindowWidensTheTapeAndKeepsItsSize) {
     ASSERT_TRUE(odd.Start());
     EXPECT_EQ(odd.WindowRect().right - odd.WindowRect().left, 513);
     ASSERT_TRUE(odd.Close());
+}
+
+namespace {
+
+// Sets Wine's screen DPI for the programs started while it lives; each program reads
+// it once, at its start.
+class ScreenDpi {
+  public:
+    explicit ScreenDpi(DWORD dpi) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                        KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+        DWORD size = sizeof old_;
+        had_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_),
+                                &size) == ERROR_SUCCESS;
+        RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                       sizeof dpi);
+    }
+    ~ScreenDpi() {
+        if (had_)
+            RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_),
+                           sizeof old_);
+        else
+            RegDeleteValueA(key_, "LogPixels");
+        RegCloseKey(key_);
+    }
+
+  private:
+    HKEY key_ = nullptr;
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
+// The box of a key's caption: the pixels in the key's own ink (blue for the digits).
+RECT CaptionInk(const TallymaxApp& app, int id) {
+    RECT key{};
+    GetWindowRect(app.Control(id), &key);
+    Pixels p = SettledPixels(app, key);
+    RECT ink{p.width, p.height, -1, -1};
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            DWORD c = p.At(x, y);
+            int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+            if (b > r + 60 && b > g + 60) {
+                ink.left = std::min<LONG>(ink.left, x);
+                ink.top = std::min<LONG>(ink.top, y);
+                ink.right = std::max<LONG>(ink.right, x + 1);
+                ink.bottom = std::max<LONG>(ink.bottom, y + 1);
+            }
+        }
+    return ink;
+}
+
+}  // namespace
+
+TEST(MainWindowLook, At144DpiEveryPlaceAndFontIsOneAndAHalfTimesItsDesign) {
+    const int kSeven = kIdKey7;
+    const int ids[] = {
+        kIdDisplay,         kIdTape, kSeven, kIdPlus, kIdStatusItems, kIdStatusNumLock,
+        kIdStopwatchReadout};
+    TallymaxApp plain;
+    ASSERT_TRUE(plain.Start());
+    plain.Press("1234.5 +");
+    std::vector<RECT> design;
+    for (int id : ids) design.push_back(ClientBox(plain, id));
+    const RECT plainInk = CaptionInk(plain, kSeven);
+    const int plainTapeInk = InkedRightOfTapeLine(plain, 0);
+    ASSERT_TRUE(plain.Close());
+
+    TallymaxApp dense;
+    {
+        ScreenDpi dpi(144);
+        ASSERT_TRUE(dense.Start());
+    }
+    dense.Press("1234.5 +");
+    auto scaled = [](LONG v) { return MulDiv(v, 144, 96); };
+    for (size_t i = 0; i < design.size(); ++i) {
+        RECT d = design[i], shown = ClientBox(dense, ids[i]);
+        EXPECT_EQ(shown.left, scaled(d.left)) << "control " << ids[i];
+        EXPECT_EQ(shown.top, scaled(d.top)) << "control " << ids[i];
+        EXPECT_EQ(shown.right - shown.left, scaled(d.right - d.left)) << "control " << ids[i];
+        EXPECT_EQ(shown.bottom - shown.top, scaled(d.bottom - d.top)) << "control " << ids[i];
+    }
+    EXPECT_EQ(ClientRect(dense).bottom, scaled(293));
+    // The caption is drawn in a font half as tall again, and still fits its key.
+    const RECT ink = CaptionInk(dense, kSeven);
+    RECT key{};
+    GetClientRect(dense.Control(kSeven), &key);
+    EXPECT_GE(ink.bottom - ink.top, (plainInk.bottom - plainInk.top) * 13 / 10);
+    EXPECT_GE(ink.left, 2);
+    EXPECT_GE(ink.top, 2);
+    EXPECT_LE(ink.right, key.right - 2);
+    EXPECT_LE(ink.bottom, key.bottom - 2);
+    EXPECT_NEAR(InkedRightOfTapeLine(dense, 0), scaled(plainTapeInk), 3);
+    ASSERT_TRUE(dense.Close());
 }
