@@ -14,7 +14,6 @@ constexpr int kTapeList = 1019;
 constexpr int kInputSink = 1016;
 constexpr int kStopwatchStart = 1052;
 constexpr int kStopwatchLap = 1063;
-constexpr int kMenuDigitGrouping = 6013;
 
 enum MenuItem { kCopyLine = 1, kCopyTape = 2, kExportCsv = 3 };
 
@@ -160,7 +159,6 @@ struct Expected {
 TEST(TapeCopy, MixedSessionCopiesLinesAndTapeAndExportsCsv) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
-    app.Menu(kMenuDigitGrouping);
     app.Press("1234.5 + 3 =");
     app.Press("4 * 2.5 =");
     app.Press("200 + 10 %");
@@ -179,7 +177,11 @@ TEST(TapeCopy, MixedSessionCopiesLinesAndTapeAndExportsCsv) {
     ASSERT_EQ(tape, expectedTape);
     ASSERT_EQ(lap.substr(lap.size() - 4), " LAP");
 
-    // A right-click on a line copies that line, "×" also as Unicode.
+    // A right-click on a line copies that line, "×" also as Unicode. The tape has
+    // scrolled: only lines from the top index on are in view.
+    const int last = static_cast<int>(tape.size()) - 1;
+    ASSERT_GE(static_cast<int>(SendMessageW(app.Control(kTapeList), LB_GETTOPINDEX, 0, 0)), 1);
+    ASSERT_LE(static_cast<int>(SendMessageW(app.Control(kTapeList), LB_GETTOPINDEX, 0, 0)), 6);
     SetClipboardAnsi("before");
     RightClickTape(app, TapeLineY(app, 6));
     HWND menu = WaitForPopupMenu(app);
@@ -192,7 +194,7 @@ TEST(TapeCopy, MixedSessionCopiesLinesAndTapeAndExportsCsv) {
     EXPECT_EQ(app.Tape(), expectedTape) << "copying writes nothing on the tape";
 
     // Copy Tape: every line, CR LF between them.
-    RightClickTape(app, TapeLineY(app, 0));
+    RightClickTape(app, TapeLineY(app, last));
     menu = WaitForPopupMenu(app);
     ASSERT_NE(menu, nullptr);
     ChooseMenuItem(menu, kCopyTape);
@@ -203,7 +205,7 @@ TEST(TapeCopy, MixedSessionCopiesLinesAndTapeAndExportsCsv) {
 
     // Export through the save dialog, read back by Python.
     const std::string path = app.Folder() + "session.csv";
-    RightClickTape(app, TapeLineY(app, 3));
+    RightClickTape(app, TapeLineY(app, last - 2));
     menu = WaitForPopupMenu(app);
     ASSERT_NE(menu, nullptr);
     ChooseMenuItem(menu, kExportCsv);
@@ -251,6 +253,23 @@ TEST(TapeCopy, MenuKeyCopiesTheLastLineAndGreysWhatCannotBeDone) {
     ASSERT_TRUE(MenuClosed(app, menu));
     EXPECT_EQ(ClipboardAnsi(), "6 +");
     EXPECT_EQ(app.Display(), "11") << "the key reached no calculator operation";
+
+    // Shift+F10 as real keys does the same.
+    SetClipboardAnsi("before");
+    INPUT keys[4] = {};
+    const WORD vks[4] = {VK_SHIFT, VK_F10, VK_F10, VK_SHIFT};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = vks[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+    menu = WaitForPopupMenu(app);
+    ASSERT_NE(menu, nullptr) << "no menu from Shift+F10";
+    ChooseMenuItem(menu, kCopyLine);
+    ASSERT_TRUE(MenuClosed(app, menu));
+    EXPECT_EQ(ClipboardAnsi(), "6 +");
+    EXPECT_EQ(FocusOf(app), app.Control(kInputSink));
 
     // Below the last line "Copy Line" is greyed: choosing it does nothing.
     SetClipboardAnsi("before");
