@@ -152,6 +152,43 @@ std::vector<std::string> RowsByPython(const TallymaxApp& app, const std::string&
     return rows;
 }
 
+// Opens "Export as CSV..." from a right-click on the tape; the save dialog or nullptr.
+HWND OpenExportDialog(const TallymaxApp& app, int lineY) {
+    RightClickTape(app, lineY);
+    HWND menu = WaitForPopupMenu(app);
+    if (!menu) return nullptr;
+    ChooseMenuItem(menu, kExportCsv);
+    return app.WaitForWindow("#32770", "Export as CSV", 10000);
+}
+
+// Types `path` into the save dialog and confirms it, answering Yes when the dialog
+// asks before overwriting; true once the dialog is gone.
+bool ConfirmExportFile(const TallymaxApp& app, HWND dialog, const std::string& path,
+                       bool expectOverwritePrompt) {
+    SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    if (expectOverwritePrompt) {
+        HWND ask = nullptr;
+        if (!TallymaxApp::WaitUntil([&] {
+                ask = app.WaitForWindow("#32770", "Export as CSV", 100);
+                return ask && ask != dialog;
+            }))
+            return false;
+        PostMessageA(ask, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(ask, IDYES)));
+    }
+    return TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }, 10000);
+}
+
+bool FolderHasTempFiles(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "*.tmp").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FindClose(h);
+    return true;
+}
+
 struct Expected {
     std::string amount, mark;  // the text is the tape line itself
 };
@@ -205,17 +242,10 @@ TEST(TapeCopy, MixedSessionCopiesLinesAndTapeAndExportsCsv) {
 
     // Export through the save dialog, read back by Python.
     const std::string path = app.Folder() + "session.csv";
-    RightClickTape(app, TapeLineY(app, last - 2));
-    menu = WaitForPopupMenu(app);
-    ASSERT_NE(menu, nullptr);
-    ChooseMenuItem(menu, kExportCsv);
-    HWND dialog = app.WaitForWindow("#32770", "Export as CSV", 10000);
+    HWND dialog = OpenExportDialog(app, TapeLineY(app, last - 2));
     ASSERT_NE(dialog, nullptr) << "no save dialog";
     EXPECT_EQ(TallymaxApp::WindowTextOf(FileNameField(dialog)), "TallymaxTape.csv");
-    SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }, 10000));
+    ASSERT_TRUE(ConfirmExportFile(app, dialog, path, false));
     app.Settle();
 
     const std::vector<Expected> columns = {
@@ -290,6 +320,47 @@ TEST(TapeCopy, MenuKeyCopiesTheLastLineAndGreysWhatCannotBeDone) {
         EXPECT_EQ(ClipboardAnsi(), "before") << "item " << item;
     }
     EXPECT_EQ(app.WaitForWindow("#32770", "Export as CSV", 500), nullptr);
+}
+
+TEST(TapeCopy, AFailedExportIsReportedAndKeepsTheOldFile) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Press("8 / 2 =");
+    const std::string path = app.Folder() + "kept.csv";
+    WriteFileBytes(path, "older,file\r\n");
+    // Another program holds the file open without letting it be replaced.
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    HWND dialog = OpenExportDialog(app, TapeLineY(app, 0));
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(ConfirmExportFile(app, dialog, path, true)) << "no overwrite prompt";
+    HWND box = nullptr;
+    TallymaxApp::WaitUntil([&] {
+        box = app.WaitForWindow("#32770", "Export as CSV", 100);
+        return box &&
+               TallymaxApp::MessageBoxText(box).find("could not be exported") != std::string::npos;
+    });
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(TallymaxApp::MessageBoxText(box).substr(0, 35 + path.size()),
+              "The tape could not be exported as: " + path);
+    TallymaxApp::PressDialogButton(box, IDOK);
+    app.Settle();
+    EXPECT_EQ(ReadFileBytes(path), "older,file\r\n");
+    EXPECT_FALSE(FolderHasTempFiles(app.Folder())) << "a temporary file was left behind";
+
+    // Released, the same file is replaced.
+    CloseHandle(held);
+    dialog = OpenExportDialog(app, TapeLineY(app, 0));
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(ConfirmExportFile(app, dialog, path, true));
+    app.Settle();
+    EXPECT_EQ(ReadFileBytes(path),
+              "\xEF\xBB\xBF"
+              "Amount,Mark,Text\r\n8,,8  \r\n2,\xC3\xB7,2 \xC3\xB7\r\n,," +
+                  std::string(26, '-') + "\r\n4,=,4 =\r\n,,\r\n");
+    EXPECT_FALSE(FolderHasTempFiles(app.Folder()));
 }
 
 }  // namespace
