@@ -109,8 +109,11 @@ bool IsDecimalWord(const std::string& word) {
 }
 
 bool IsWordInBase(const std::string& word, TapeNumbers numbers) {
-    // 32-bit values: longer words are not the program's.
-    if (word.empty() || word.size() > 32) return false;
+    // The program writes 32-bit values: a longer word is not one of its numbers.
+    const std::size_t longest = numbers == TapeNumbers::Bin   ? 32
+                                : numbers == TapeNumbers::Oct ? 11
+                                                              : 8;
+    if (word.empty() || word.size() > longest) return false;
     for (char c : word) {
         bool ok = numbers == TapeNumbers::Bin   ? (c == '0' || c == '1')
                   : numbers == TapeNumbers::Oct ? (c >= '0' && c <= '7')

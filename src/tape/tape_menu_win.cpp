@@ -34,15 +34,35 @@ bool OpenClipboardPatiently() {
     return false;
 }
 
-HGLOBAL GlobalCopy(const void* data, size_t bytes) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+HGLOBAL AnsiBlock(const std::string& text) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (!block) return nullptr;
     void* p = GlobalLock(block);
     if (!p) {
         GlobalFree(block);
         return nullptr;
     }
-    memcpy(p, data, bytes);
+    memcpy(p, text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    return block;
+}
+
+// The text converted from the ANSI code page straight into the block: a long tape
+// is held no more often than needed.
+HGLOBAL UnicodeBlock(const std::string& text) {
+    if (text.size() > 0x3FFFFFFF) return nullptr;
+    const int size = static_cast<int>(text.size());
+    int n = size ? MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0) : 0;
+    if (n < 0 || (size && n == 0)) return nullptr;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (static_cast<size_t>(n) + 1) * sizeof(wchar_t));
+    if (!block) return nullptr;
+    auto* p = static_cast<wchar_t*>(GlobalLock(block));
+    if (!p) {
+        GlobalFree(block);
+        return nullptr;
+    }
+    if (n) MultiByteToWideChar(CP_ACP, 0, text.data(), size, p, n);
+    p[n] = L'\0';
     GlobalUnlock(block);
     return block;
 }
@@ -53,21 +73,20 @@ void HandToClipboard(UINT format, HGLOBAL block) {
 
 // Puts `text` on the clipboard as ANSI text and as Unicode text converted from the
 // ANSI code page, so that "×" and "÷" paste as themselves into Unicode programs.
-// A clipboard that stays busy is left alone, as Copy does.
+// A clipboard that stays busy is left alone, as Copy does; so is one whose text could
+// not be made (out of memory): what it held is not thrown away for nothing.
 void PutTapeTextOnClipboard(const std::string& text) {
-    std::wstring wide;
-    if (!text.empty()) {
-        int n =
-            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        if (n > 0) {
-            wide.resize(static_cast<size_t>(n));
-            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-        }
+    HGLOBAL ansi = AnsiBlock(text);
+    if (!ansi) return;
+    HGLOBAL unicode = UnicodeBlock(text);
+    if (!OpenClipboardPatiently()) {
+        GlobalFree(ansi);
+        if (unicode) GlobalFree(unicode);
+        return;
     }
-    if (!OpenClipboardPatiently()) return;
     EmptyClipboard();
-    HandToClipboard(CF_TEXT, GlobalCopy(text.c_str(), text.size() + 1));
-    HandToClipboard(CF_UNICODETEXT, GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)));
+    HandToClipboard(CF_TEXT, ansi);
+    HandToClipboard(CF_UNICODETEXT, unicode);
     CloseClipboard();
 }
 

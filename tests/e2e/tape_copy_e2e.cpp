@@ -322,6 +322,22 @@ TEST(TapeCopy, MenuKeyCopiesTheLastLineAndGreysWhatCannotBeDone) {
     EXPECT_EQ(app.WaitForWindow("#32770", "Export as CSV", 500), nullptr);
 }
 
+TEST(TapeCopy, AClipboardHeldByAnotherProgramNeitherHangsNorLosesItsText) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Press("3 + 4 =");
+    SetClipboardAnsi("held text");
+    ASSERT_TRUE(OpenClipboard(nullptr));  // held until the copy has given up
+    RightClickTape(app, TapeLineY(app, 0));
+    HWND menu = WaitForPopupMenu(app);
+    if (menu) ChooseMenuItem(menu, kCopyTape);
+    bool closed = menu && MenuClosed(app, menu);
+    CloseClipboard();
+    ASSERT_TRUE(closed) << "no menu, or the program hung on the clipboard";
+    EXPECT_EQ(ClipboardAnsi(), "held text");
+    EXPECT_EQ(app.Tape().size(), 5u);
+}
+
 TEST(TapeCopy, AFailedExportIsReportedAndKeepsTheOldFile) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());

@@ -115,6 +115,7 @@ TEST(TapeCsv, LinesWrittenInAnotherSystemAreReadInIt) {
         {"101 -", TapeNumbers::Bin, "5", "-"},
         {"12 -", TapeNumbers::Bin, "", "-"},
         {"17 +", TapeNumbers::Oct, "15", "+"},
+        {"1FFFFFFFF +", TapeNumbers::Hex, "", "+"},  // wider than the program writes
         // a tool block in between is decimal whatever the keypad's system
         {"Inches: 144", TapeNumbers::Hex, "144", ""},
         {"00:00:12:34 LAP", TapeNumbers::Hex, "", "LAP"},
