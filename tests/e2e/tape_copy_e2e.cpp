@@ -327,12 +327,16 @@ TEST(TapeCopy, AClipboardHeldByAnotherProgramNeitherHangsNorLosesItsText) {
     ASSERT_TRUE(app.Start());
     app.Press("3 + 4 =");
     SetClipboardAnsi("held text");
-    ASSERT_TRUE(OpenClipboard(nullptr));  // held until the copy has given up
+    // Opened for a window of its own: Wine lets a second opener in when neither names one.
+    HWND owner =
+        CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(owner && OpenClipboard(owner));  // held until the copy has given up
     RightClickTape(app, TapeLineY(app, 0));
     HWND menu = WaitForPopupMenu(app);
     if (menu) ChooseMenuItem(menu, kCopyTape);
     bool closed = menu && MenuClosed(app, menu);
     CloseClipboard();
+    DestroyWindow(owner);
     ASSERT_TRUE(closed) << "no menu, or the program hung on the clipboard";
     EXPECT_EQ(ClipboardAnsi(), "held text");
     EXPECT_EQ(app.Tape().size(), 5u);
