@@ -158,8 +158,8 @@ void RunTapeMenu(HWND mainWindow, POINT screen, int line) {
         TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                        screen.x, screen.y, 0, mainWindow, nullptr));
     DestroyMenu(menu);
-    // The tape may have changed meanwhile (a timer's lap does not, but be safe): the
-    // line is read only now.
+    // The menu's loop dispatches other messages while it is open: the line is read only
+    // now that the choice is made, and only while it is still there.
     if (chosen == kCopyLine && line >= 0 && line < view.TapeLineCount())
         PutTapeTextOnClipboard(view.TapeLine(line));
     if (chosen == kCopyTape && view.TapeLineCount() > 0)
