@@ -281,12 +281,11 @@ bool ComposeTapeCsv(const Calculator& calc, const CsvBytesSink& emit) {
     // starts in (a start in another system writes its switch line first); a tape without
     // any switch line is in the system the calculator is in now (the tape was cleared
     // since the last switch).
+    // Reading a line out of the tape list is the costly part of an export, so the tape
+    // is looked through for a switch line only when the answer matters.
     TapeNumbers numbers = NumbersOfMode(calc.state.numberMode);
-    for (int i = 0; i < count; ++i) {
-        if (IsSwitchLine(calc.view->TapeLine(i))) {
-            numbers = TapeNumbers::Dec;
-            break;
-        }
+    for (int i = 0; numbers != TapeNumbers::Dec && i < count; ++i) {
+        if (IsSwitchLine(calc.view->TapeLine(i))) numbers = TapeNumbers::Dec;
     }
     std::string piece = kUtf8ByteOrderMark + kTapeCsvHeader;
     constexpr std::size_t kPiece = 64 * 1024;

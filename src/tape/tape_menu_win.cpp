@@ -176,9 +176,13 @@ void OpenForKeyboard(HWND mainWindow) {
     RunTapeMenu(mainWindow, KeyboardMenuPoint(tape, last), last);
 }
 
+// Keys reach only the window with the focus, so a key for the main window or one of
+// its controls means the main window is active; a disabled main window (a modal window
+// is up) takes no menu. GetActiveWindow is not asked: under Wine it can stay empty
+// after a common dialog has closed, until the next activation.
 bool IsMainWindowTarget(HWND target) {
     HWND main = MainWindow();
-    return main && target && (target == main || IsChild(main, target)) && GetActiveWindow() == main;
+    return main && target && (target == main || IsChild(main, target)) && IsWindowEnabled(main);
 }
 
 }  // namespace
