@@ -7,6 +7,7 @@
 #include "tape/save_file_win.h"
 #include "tape/tape_csv.h"
 #include "ui/app_win.h"
+#include "ui/window_kit_win.h"
 #include "ui/control_ids.h"
 
 namespace {
@@ -24,15 +25,6 @@ const FileDialogDef kExportDialog{"Export as CSV", "CSV files (*.csv)|*.csv|All 
 const char kDefaultCsvFile[] = "TallymaxTape.csv";
 const char kExportFailedText[] = "The tape could not be exported as: ";
 const char kExportCaption[] = "Export as CSV";
-
-bool OpenClipboardPatiently() {
-    // Another program may hold the clipboard for a moment.
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        if (OpenClipboard(nullptr)) return true;
-        Sleep(10);
-    }
-    return false;
-}
 
 HGLOBAL AnsiBlock(const std::string& text) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
