@@ -11,6 +11,8 @@
 #include "settings/settings_port.h"
 #include "tape/memory_banks.h"
 #include "tape/tape_draw_win.h"
+#include "tape/tape_journal.h"
+#include "tape/tape_journal_win.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
 #include "ui/main_layout.h"
@@ -71,6 +73,9 @@ void LoadStartupSettings() {
     SettingsSnapshot file = LoadSettingsSnapshot(Main().settingsPath);
     MainSettings s = ReadMainSettings(file);
     StoreSettingsSnapshot(file);
+    // The tape of the last run comes back before any line of this one is written.
+    RestoreTapeJournal(MainControl(kIdTape), Main().settingsPath,
+                       ReadSetting(file, kJournalSection, kKeepTapeKey, "1"));
     ApplyLayoutOf(s.layout);
     SetKeyGroupColors(KeyGroupColors{static_cast<COLORREF>(s.group1Color),
                                      static_cast<COLORREF>(s.group2Color),
