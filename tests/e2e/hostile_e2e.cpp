@@ -62,45 +62,6 @@ bool CanCreateFileIn(const std::string& folder) {
     return true;
 }
 
-std::string Quoted(const std::string& unixPath) {
-    return "'" + unixPath + "'";
-}
-
-// A file system mounted over a folder for the length of a test: the folder itself
-// made read-only, or a small tmpfs. The folder's own content comes back when it is
-// unmounted (lazily, so that a program still holding a file there cannot stop it).
-class Mount {
-  public:
-    static Mount ReadOnly(const std::string& folder) {
-        std::string at = Quoted(UnixPathOf(folder));
-        return Mount(folder, "mount --bind " + at + " " + at + " && mount -o remount,bind,ro " +
-                                 at + " " + at + " || { umount -l " + at + "; exit 1; }");
-    }
-    static Mount Tmpfs(const std::string& folder, size_t bytes) {
-        return Mount(folder, "mount -t tmpfs -o size=" + std::to_string(bytes / 1024) + "k tmpfs " +
-                                 Quoted(UnixPathOf(folder)));
-    }
-    Mount(Mount&& other) noexcept : unixFolder_(other.unixFolder_), mounted_(other.mounted_) {
-        other.mounted_ = false;
-    }
-    ~Mount() {
-        if (mounted_) RunUnixScript("umount -l " + Quoted(unixFolder_));
-    }
-    bool Mounted() const { return mounted_; }
-
-  private:
-    Mount(const std::string& folder, const std::string& script) : unixFolder_(UnixPathOf(folder)) {
-        mounted_ = !unixFolder_.empty() && RunUnixScript(script);
-    }
-    std::string unixFolder_;
-    bool mounted_ = false;
-};
-
-#define SKIP_UNLESS_MOUNTED(mount)                                                            \
-    if (!(mount).Mounted())                                                                   \
-    GTEST_SKIP() << "mounting is not allowed here (this test needs root and mount(8) on the " \
-                    "Unix side of Wine)"
-
 struct Seen {
     std::string offered;  // the file name the dialog offered
     std::string caption, text;
