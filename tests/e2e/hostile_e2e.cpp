@@ -151,6 +151,13 @@ TEST(Hostile, NoWritableFolderAtAll) {
     EXPECT_EQ(TaxRateShown(app), "0") << "defaults";
     app.Press("2 + 3 =");
     EXPECT_EQ(app.Display(), "5");
+    // The tape cannot be kept for the next start, which is told once.
+    HWND told = app.WaitForWindow("#32770", "Tape");
+    ASSERT_NE(told, nullptr);
+    EXPECT_EQ(TallymaxApp::MessageBoxText(told).find("The tape cannot be kept between sessions: "),
+              0u);
+    TallymaxApp::PressDialogButton(told, IDOK);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(told); }));
     app.Click(kIdTopMost);
     EXPECT_TRUE(TopMost(app)) << "a setting that cannot be stored still takes effect";
 
@@ -169,14 +176,19 @@ TEST(Hostile, NoWritableFolderAtAll) {
 // every later start of the program in this prefix would otherwise meet.
 struct MakerFolderIni {
     std::string path = MakerFolder() + "\\Tallymax.ini";
+    std::string journal = MakerFolder() + "\\Tallymax.tape";
     bool made = false;
     MakerFolderIni() {
         CreateDirectoryA((AppDataFolder() + "\\Korvalen").c_str(), nullptr);
         CreateDirectoryA(MakerFolder().c_str(), nullptr);
         DeleteFileA(path.c_str());
+        DeleteFileA(journal.c_str());
         made = CreateDirectoryA(path.c_str(), nullptr) != 0;
     }
-    ~MakerFolderIni() { RemoveDirectoryA(path.c_str()); }
+    ~MakerFolderIni() {
+        RemoveDirectoryA(path.c_str());
+        DeleteFileA(journal.c_str());
+    }
 };
 
 TEST(Hostile, SettingsFileThatIsAFolder) {
@@ -207,7 +219,8 @@ TEST(Hostile, SettingsFileThatIsAFolder) {
     EXPECT_EQ(Joined(FolderEntries(maker.path + "\\")), "");
     EXPECT_EQ(Joined(FolderEntries(app.Folder())), "Tallymax.ini, tallymax.exe, tape.txt")
         << "no temporary file is left beside the settings file";
-    EXPECT_EQ(Joined(FolderEntries(MakerFolder() + "\\")), "Tallymax.ini");
+    EXPECT_EQ(Joined(FolderEntries(MakerFolder() + "\\")), "Tallymax.ini, Tallymax.tape")
+        << "the tape is kept beside the settings file";
 }
 
 TEST(Hostile, RememberedTapeFolderHasVanished) {
@@ -331,7 +344,7 @@ TEST(Hostile, FullDisk) {
 
     // Nothing else was lost, no temporary file stayed, and with room again all works.
     EXPECT_EQ(Joined(FolderEntries(app.Folder())),
-              "Tallymax.ini, filler.bin, tallymax.exe, tape.txt, target");
+              "Tallymax.ini, Tallymax.tape, filler.bin, tallymax.exe, tape.txt, target");
     EXPECT_EQ(ReadFileBytes(tapeFile), oldTape);
     EXPECT_EQ(app.Ini(), ini);
     ASSERT_TRUE(DeleteFileA(filler.c_str()));
