@@ -72,8 +72,17 @@ void RestoreTapeJournal(HWND list, const std::string& settingsPath,
         SendMessageA(list, LB_INITSTORAGE, lines,
                      static_cast<LPARAM>(std::min<std::uint64_t>(bytes, 1u << 30)));
     };
+    // Handed over as wide text, converted here as the list would convert it: the
+    // conversion of each ANSI message costs the list more than the text itself.
+    std::wstring wide;
     sink.line = [&](const std::string& line) {
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        wide.resize(line.size() + 1);
+        int n = line.empty()
+                    ? 0
+                    : MultiByteToWideChar(CP_ACP, 0, line.data(), static_cast<int>(line.size()),
+                                          &wide[0], static_cast<int>(wide.size()));
+        wide[n > 0 ? n : 0] = L'\0';
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     };
     JournalRead read = ReadJournal(j.path, sink);
     LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
