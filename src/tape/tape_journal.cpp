@@ -312,7 +312,8 @@ bool ClearJournal(TapeJournal& j) {
 
 void StopJournal(TapeJournal& j) {
     CloseFile(j);
-    if (!j.path.empty()) std::remove(j.path.c_str());
+    // Only a file: a folder of that name is not the journal's to remove.
+    if (FileExists(j.path)) std::remove(j.path.c_str());
     j.on = false;
     j.failed = false;
     j.failure.clear();
