@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the trees and runs every test: native unit tests, the same unit tests under
 # AddressSanitizer and UndefinedBehaviorSanitizer, a short run of every fuzz target,
-# the unit tests as a Windows binary under Wine, and the end-to-end tests on the real
-# tallymax.exe.
+# the unit tests as a Windows binary under Wine, the end-to-end tests on the real
+# tallymax.exe, and the release package built twice to show that it is reproducible.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -30,4 +30,6 @@ echo "== unit tests (Windows binary under Wine)"
 ctest --preset windows -L wine -j"$jobs" || status=1
 echo "== end-to-end tests (tallymax.exe under Wine and Xvfb)"
 ctest --preset windows -L e2e || status=1
+echo "== release package (built twice, the same bytes)"
+tools/package.sh --check || status=1
 exit $status

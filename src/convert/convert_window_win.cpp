@@ -131,8 +131,8 @@ POINT PlaceBesideKey(HWND key) {
     monitor.cbSize = sizeof monitor;
     if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor)) {
         const RECT& work = monitor.rcWork;
-        if (at.x + kWidth > work.right) at.x = work.right - kWidth;
-        if (at.y + kHeight > work.bottom) at.y = work.bottom - kHeight;
+        if (at.x + Scaled(kWidth) > work.right) at.x = work.right - Scaled(kWidth);
+        if (at.y + Scaled(kHeight) > work.bottom) at.y = work.bottom - Scaled(kHeight);
         if (at.x < work.left) at.x = work.left;
         if (at.y < work.top) at.y = work.top;
     }
@@ -153,9 +153,9 @@ void OpenConversionWindow() {
     d.fonts.Make({{"Tahoma", 11}});
 
     POINT at = PlaceBesideKey(GetDlgItem(main, kIdCnv));
-    HWND window =
-        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kConversionWindowClass, "",
-                        WS_POPUP, at.x, at.y, kWidth, kHeight, main, nullptr, instance, &d);
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kConversionWindowClass,
+                                  "", WS_POPUP, at.x, at.y, Scaled(kWidth), Scaled(kHeight), main,
+                                  nullptr, instance, &d);
     if (window) {
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);

@@ -48,15 +48,19 @@ void Layout(HWND window) {
     GetClientRect(window, &client);
     int width = client.right;
     int height = client.bottom;
-    MoveWindow(GetDlgItem(window, kIdHelpIcon), 10, 10, 32, 32, TRUE);
-    MoveWindow(GetDlgItem(window, kIdHelpTitle), 52, 4, 240, 30, TRUE);
-    MoveWindow(GetDlgItem(window, kIdHelpVersion), 54, 34, 240, 14, TRUE);
-    int paneTop = kHeaderHeight;
-    int paneHeight = height - paneTop - kMargin;
+    MoveWindow(GetDlgItem(window, kIdHelpIcon), Scaled(10), Scaled(10), Scaled(32), Scaled(32),
+               TRUE);
+    MoveWindow(GetDlgItem(window, kIdHelpTitle), Scaled(52), Scaled(4), Scaled(240), Scaled(30),
+               TRUE);
+    MoveWindow(GetDlgItem(window, kIdHelpVersion), Scaled(54), Scaled(34), Scaled(240), Scaled(14),
+               TRUE);
+    const int margin = Scaled(kMargin), treeWidth = Scaled(kTreeWidth);
+    int paneTop = Scaled(kHeaderHeight);
+    int paneHeight = height - paneTop - margin;
     if (paneHeight < 0) paneHeight = 0;
-    MoveWindow(GetDlgItem(window, kIdHelpTree), kMargin, paneTop, kTreeWidth, paneHeight, TRUE);
-    int textLeft = kMargin + kTreeWidth + kMargin;
-    int textWidth = width - textLeft - kMargin;
+    MoveWindow(GetDlgItem(window, kIdHelpTree), margin, paneTop, treeWidth, paneHeight, TRUE);
+    int textLeft = margin + treeWidth + margin;
+    int textWidth = width - textLeft - margin;
     if (textWidth < 0) textWidth = 0;
     MoveWindow(GetDlgItem(window, kIdHelpText), textLeft, paneTop, textWidth, paneHeight, TRUE);
 }
@@ -143,10 +147,11 @@ HWND CreateHelpWindow(HWND owner, int startTopic) {
     auto record = std::make_unique<HelpWindowData>();
     record->startTopic = startTopic;
     record->fonts.Make({{"Tahoma", 24}, {"Tahoma", 11}, {"Tahoma", 12}, {"Arial", 12}});
-    POINT at = CentredOnScreen(kOuterWidth, kOuterHeight);
-    HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kHelpWindowClass, "Tallymax Help",
-                                  WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, at.x, at.y, kOuterWidth,
-                                  kOuterHeight, owner, nullptr, instance, &record);
+    POINT at = CentredOnScreen(Scaled(kOuterWidth), Scaled(kOuterHeight));
+    HWND window =
+        CreateWindowExA(WS_EX_CONTROLPARENT, kHelpWindowClass, "Tallymax Help",
+                        WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, at.x, at.y, Scaled(kOuterWidth),
+                        Scaled(kOuterHeight), owner, nullptr, instance, &record);
     if (!window) return nullptr;
     AdoptToolWindow(g_help, window);
     ShowWindow(window, SW_SHOW);

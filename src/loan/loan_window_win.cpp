@@ -166,7 +166,7 @@ void SetUpSchedule(HWND window) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.fmt = kScheduleColumns[i].centred ? LVCFMT_CENTER : LVCFMT_LEFT;
-        column.cx = kScheduleColumns[i].width;
+        column.cx = Scaled(kScheduleColumns[i].width);
         column.pszText = const_cast<char*>(kScheduleColumns[i].header);
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
@@ -577,11 +577,11 @@ void OpenLoanWindow() {
     auto record = std::make_unique<LoanWindow>();
     record->fonts.Make({{"Tahoma", 13}});
     LoanWindow* d = record.get();
-    POINT at = CentredOnScreen(kOuterWidth, kOuterHeight);
-    HWND window =
-        CreateWindowExA(WS_EX_CONTROLPARENT, kLoanWindowClass, "Loan Calculator",
-                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, at.x, at.y,
-                        kOuterWidth, kOuterHeight, MainWindow(), nullptr, instance, &record);
+    POINT at = CentredOnScreen(Scaled(kOuterWidth), Scaled(kOuterHeight));
+    HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kLoanWindowClass, "Loan Calculator",
+                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, at.x,
+                                  at.y, Scaled(kOuterWidth), Scaled(kOuterHeight), MainWindow(),
+                                  nullptr, instance, &record);
     if (!window) return;
     AdoptToolWindow(g_loan, window);
     // Loading left the focus on the name list; without a profile "Add" is the way in.

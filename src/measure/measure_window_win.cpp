@@ -127,11 +127,11 @@ MeasureWindow g_area{&kAreaWindow, {}, {}};
 bool ExampleFits(HFONT font) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
-    RECT box = {0, 0, kExampleWidth, 0};
+    RECT box = {0, 0, Scaled(kExampleWidth), 0};
     DrawTextA(dc, kExampleText, -1, &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    return box.right <= kExampleWidth && box.bottom <= kExampleHeight;
+    return box.right <= Scaled(kExampleWidth) && box.bottom <= Scaled(kExampleHeight);
 }
 
 // The sentence should show whole in its box; a face wider than Tahoma gets a smaller

@@ -45,7 +45,7 @@ bool CaptionsFit(HFONT font) {
     for (const CaptionRoom& room : kSansCaptions) {
         SIZE size = {};
         GetTextExtentPoint32A(dc, room.caption, lstrlenA(room.caption), &size);
-        if (size.cx > room.width - kMarkWidth) fit = false;
+        if (size.cx > Scaled(room.width - kMarkWidth)) fit = false;
     }
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);

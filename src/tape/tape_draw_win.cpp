@@ -1,10 +1,12 @@
 #include "tape/tape_draw_win.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "tape/tape.h"
 #include "ui/control_ids.h"
+#include "ui/window_kit_win.h"
 
 namespace {
 // The program's own lines are far shorter; a longer line is drawn cut.
@@ -49,7 +51,7 @@ void DrawTapeLine(const DRAWITEMSTRUCT& d) {
         SetBkColor(dc, back);
         SetTextColor(dc, ink);
         UINT oldAlign = SetTextAlign(dc, TA_RIGHT);
-        TextOutA(dc, d.rcItem.left + kTapeTextRight, d.rcItem.top + 2, text.c_str(),
+        TextOutA(dc, d.rcItem.left + TapeTextRightOf(d.hwndItem), d.rcItem.top + 2, text.c_str(),
                  static_cast<int>(text.size()));
         SetTextAlign(dc, oldAlign);
     } else if (d.itemAction == ODA_FOCUS) {
@@ -65,4 +67,11 @@ UINT TapeItemHeight(HWND owner, HFONT font) {
     SelectObject(dc, old);
     ReleaseDC(owner, dc);
     return static_cast<UINT>(tm.tmHeight + 2);
+}
+
+int TapeTextRightOf(HWND list) {
+    RECT r{};
+    if (!GetWindowRect(list, &r)) return kTapeTextRight;
+    return Scaled(kTapeTextRight) +
+           std::max(0, static_cast<int>(r.right - r.left) - Scaled(kTapeListWidth));
 }

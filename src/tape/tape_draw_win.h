@@ -6,6 +6,12 @@
 // Lines are drawn right-aligned ending this many pixels from the list's left edge,
 // which leaves room for the scroll bar.
 inline constexpr int kTapeTextRight = 200;
+inline constexpr int kTapeListWidth = 224;
+
+// Where the lines of `list` end: kTapeTextRight at the list's designed width, and as
+// much further as a grown window has made the list wider, so that they stay clear of
+// the scroll bar.
+int TapeTextRightOf(HWND list);
 
 // Answers the tape list's owner-draw request (id 1019).
 void DrawTapeLine(const DRAWITEMSTRUCT& request);

@@ -39,7 +39,9 @@ void EndLine(TapeFileReader& r, const TapeLineSink& addLine) {
 
     if (r.linesRead > 3 && !StartsWith(line, "**")) {
         std::size_t cost = line.size() + kLoadedLineCost;
-        if (!r.tapeFull && r.budgetUsed + cost > kMaxLoadedTapeBytes) r.tapeFull = true;
+        if (!r.tapeFull &&
+            (r.budgetUsed + cost > kMaxLoadedTapeBytes || r.linesAdded >= kMaxLoadedLines))
+            r.tapeFull = true;
         if (!r.tapeFull && !addLine(line)) r.tapeFull = true;
         if (r.tapeFull) {
             ++r.linesLeftOut;

@@ -53,6 +53,10 @@ inline constexpr std::size_t kMaxLoadedLineLength = 1024;
 // for its "** " and "***" lines. A million lines of the program's own kind fit easily.
 inline constexpr std::size_t kMaxLoadedTapeBytes = std::size_t{160} << 20;
 inline constexpr std::size_t kLoadedLineCost = 32;
+// And at most this many lines (a saved tape of a million lines loads whole): a file of empty or
+// one-character lines would otherwise pass the byte budget with millions of lines and keep the
+// program busy for minutes.
+inline constexpr int64_t kMaxLoadedLines = int64_t{1} << 20;
 
 // Receives each line that belongs on the tape; returning false means the tape cannot
 // take more (the rest of the file is then only read for its "**" lines).

@@ -106,11 +106,11 @@ TestOptions ShowTestOptionsDialog(HWND owner, bool serverMode, const TestOptions
     d.serverMode = serverMode;
     d.roomUnits = roomUnits;
     d.fonts.Make({{"MS Sans Serif", 11}});
-    POINT at = CentredOnScreen(kOuterWidth, kOuterHeight);
+    POINT at = CentredOnScreen(Scaled(kOuterWidth), Scaled(kOuterHeight));
     HWND dialog =
         CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kTestOptionsWindowClass,
                         "Quorvel Options", WS_POPUP | WS_CAPTION | WS_SYSMENU, at.x, at.y,
-                        kOuterWidth, kOuterHeight, owner, nullptr, instance, &d);
+                        Scaled(kOuterWidth), Scaled(kOuterHeight), owner, nullptr, instance, &d);
     if (!dialog) return cancelled;
     ShowWindow(dialog, SW_SHOW);
     UpdateWindow(dialog);

@@ -372,10 +372,11 @@ void OpenThroughputWindow() {
     auto record = std::make_unique<ThroughputWindow>();
     record->fonts.Make(
         {{"Tahoma", 12}, {"Tahoma", 12, FW_BOLD}, {"Tahoma", 13, FW_BOLD}, {"MS Sans Serif", 11}});
-    POINT at = CentredOnScreen(kOuterWidth, kOuterHeight);
-    HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kThroughputWindowClass, "Quorvel",
-                                  WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, at.x, at.y, kOuterWidth,
-                                  kOuterHeight, MainWindow(), nullptr, instance, &record);
+    POINT at = CentredOnScreen(Scaled(kOuterWidth), Scaled(kOuterHeight));
+    HWND window =
+        CreateWindowExA(WS_EX_CONTROLPARENT, kThroughputWindowClass, "Quorvel",
+                        WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, at.x, at.y, Scaled(kOuterWidth),
+                        Scaled(kOuterHeight), MainWindow(), nullptr, instance, &record);
     if (!window) return;
     AdoptToolWindow(g_throughput, window);
     ShowWindow(window, SW_SHOW);

@@ -171,10 +171,10 @@ void CreateMainControls() {
         ThemedButtonOptions o;
         o.caption = k.caption;
         o.id = k.id;
-        o.x = k.x;
-        o.y = k.y;
-        o.width = k.w;
-        o.height = k.h;
+        o.x = Scaled(k.x);
+        o.y = Scaled(k.y);
+        o.width = Scaled(k.w);
+        o.height = Scaled(k.h);
         o.font = fonts.Font(k.font);
         o.toggle = k.toggle;
         // The stopwatch's Lap and Reset start disabled. So do "A".."F": the start-up
@@ -182,16 +182,32 @@ void CreateMainControls() {
         // its state there costs nothing when the system's keys are set.
         o.disabled = k.id == kIdStopwatchLap || k.id == kIdStopwatchReset || IsHexLetterKey(k.id);
         if (k.icon)
-            o.icon = static_cast<HICON>(LoadImageA(App().instance, MAKEINTRESOURCEA(k.icon),
-                                                   IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+            o.icon =
+                static_cast<HICON>(LoadImageA(App().instance, MAKEINTRESOURCEA(k.icon), IMAGE_ICON,
+                                              Scaled(16), Scaled(16), LR_DEFAULTCOLOR));
         CreateThemedButton(window, o);
         if (o.icon) DestroyIcon(o.icon);  // the button keeps its own copy
     }
     CreateControls(window, kMainControls, fonts);
     SendDlgItemMessageA(window, kIdTape, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    CreateSeparatorLine(window, kIdSeparatorLine, 0, 269, 513, 8, RGB(128, 128, 128),
-                        RGB(236, 233, 216));
+    CreateSeparatorLine(window, kIdSeparatorLine, 0, Scaled(269), Scaled(513), Scaled(8),
+                        RGB(128, 128, 128), RGB(236, 233, 216));
     CreateControls(window, kStatusFields, fonts);
+}
+
+void PlaceMainControls() {
+    HWND window = Main().window;
+    const WindowFonts& fonts = Main().fonts;
+    for (const KeyDef& k : kKeys) {
+        HWND key = GetDlgItem(window, k.id);
+        SetWindowPos(key, nullptr, Scaled(k.x), Scaled(k.y), Scaled(k.w), Scaled(k.h),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(key, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Font(k.font)), TRUE);
+    }
+    PlaceControls(window, kMainControls, fonts);
+    PlaceControls(window, kStatusFields, fonts);
+    SendDlgItemMessageA(window, kIdTape, LB_SETITEMHEIGHT, 0,
+                        TapeItemHeight(window, fonts.Font(kCourier12)));
 }
 
 void AttachOverflowTips() {
@@ -199,7 +215,7 @@ void AttachOverflowTips() {
     for (int id :
          {kIdStatusMemory, kIdStatusAverage, kIdStatusItems, kIdStatusDate, kIdStatusNumLock})
         AttachFieldOverflowTip(MainControl(id));
-    AttachTapeLineTips(MainControl(kIdTape), kTapeTextRight);
+    AttachTapeLineTips(MainControl(kIdTape));
 }
 
 void AttachMainTooltips() {
@@ -225,5 +241,18 @@ void AttachMainOverflowTips() {
     for (int id :
          {kIdStatusMemory, kIdStatusAverage, kIdStatusItems, kIdStatusDate, kIdStatusNumLock})
         AttachFieldOverflowTip(MainControl(id));
-    AttachTapeLineTips(MainControl(kIdTape), kTapeTextRight);
+    AttachTapeLineTips(MainControl(kIdTape));
+}
+
+void OnMainWindowDpiChanged(int dpi, const RECT& suggested) {
+    SetProgramDpi(dpi);
+    // The controls hold the old fonts until they have been given the new ones.
+    WindowFonts old;
+    old.fonts.swap(Main().fonts.fonts);
+    CreateMainFonts();
+    PlaceMainControls();
+    SetWindowPos(Main().window, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyLayoutOf(Main().layout);
+    InvalidateRect(Main().window, nullptr, TRUE);
 }

@@ -1,5 +1,6 @@
 // The main window's layout: tape, stopwatch row and status bar shown or hidden, and the
 // window in or out of the topmost band.
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -56,15 +57,65 @@ void ApplyLayout() {
     ApplyLayoutOf(layout);
 }
 
-void ApplyLayoutOf(const LayoutSettings& settings) {
-    const MainLayout layout = LayOutMainWindow(settings);
-    if (layout.stopwatchShown) CheckMainMenuItem(kMenuShowStopwatch, true);
-    if (layout.statusBarShown) CheckMainMenuItem(kMenuShowStatusBar, true);
-    if (layout.tapeShown) CheckMainMenuItem(kMenuShowTape, true);
+namespace {
 
-    SetWindowPos(MainControl(kIdTape), nullptr, 0, 0, 224, layout.tapeHeight,
+constexpr char kWindowSection[] = "Window";
+
+DWORD MainStyle() {
+    return static_cast<DWORD>(GetWindowLongA(Main().window, GWL_STYLE));
+}
+
+DWORD MainExStyle() {
+    return static_cast<DWORD>(GetWindowLongA(Main().window, GWL_EXSTYLE));
+}
+
+// The frame, caption and menu around the client area, as the window has them now.
+int NonClientHeight() {
+    RECT outer, client;
+    if (GetWindowRect(Main().window, &outer) && GetClientRect(Main().window, &client) &&
+        !IsIconic(Main().window))
+        return (outer.bottom - outer.top) - client.bottom;
+    return OuterHeightForClient(MainStyle(), MainExStyle(), true, 0);
+}
+
+// "Width" and "Height" hold the outer size with the tape shown, whatever is shown now,
+// so that hiding the tape for a while keeps the size the user chose.
+void StoreWindowSize() {
+    LayoutSettings withTape = Main().layout;
+    withTape.showTape = 1;
+    const MainLayout l = LayOutMainWindow(withTape, Main().growth);
+    const std::string& path = Main().settingsPath;
+    const std::string width = std::to_string(l.outerWidth);
+    const std::string height = std::to_string(Unscaled(NonClientHeight()) + l.clientHeight);
+    // Unchanged values cost no write (every start-up applies the layout once).
+    if (width != Main().storedWidth && WriteSetting(path, kWindowSection, "Width", width))
+        Main().storedWidth = width;
+    if (height != Main().storedHeight && WriteSetting(path, kWindowSection, "Height", height))
+        Main().storedHeight = height;
+    Main().sizeStored = true;
+    Main().resizedByUser = false;
+}
+
+void Reposition(int id, const LayoutBox& design, UINT flags) {
+    HWND control = MainControl(id);
+    RECT before{};
+    GetWindowRect(control, &before);
+    const LayoutBox box{Scaled(design.x), Scaled(design.y), Scaled(design.width),
+                        Scaled(design.height)};
+    SetWindowPos(control, nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER | flags);
+    // A static field keeps its old drawing when only its width changes.
+    if (before.right - before.left != box.width) InvalidateRect(control, nullptr, TRUE);
+}
+
+void PlaceLayoutControls(const MainLayout& layout) {
+    HWND tape = MainControl(kIdTape);
+    RECT before{};
+    GetWindowRect(tape, &before);
+    SetWindowPos(tape, nullptr, 0, 0, Scaled(layout.tapeWidth), Scaled(layout.tapeHeight),
                  SWP_NOMOVE | SWP_NOZORDER);
-    ShowWindow(MainControl(kIdTape), layout.tapeShown ? SW_SHOW : SW_HIDE);
+    // Every line moves with the list's right edge.
+    if (before.right - before.left != Scaled(layout.tapeWidth)) InvalidateRect(tape, nullptr, TRUE);
+    ShowWindow(tape, layout.tapeShown ? SW_SHOW : SW_HIDE);
     for (int id : {kIdStopwatchStart, kIdStopwatchLap, kIdStopwatchReset, kIdStopwatchReadout})
         ShowWindow(MainControl(id), layout.stopwatchShown ? SW_SHOW : SW_HIDE);
 
@@ -73,16 +124,91 @@ void ApplyLayoutOf(const LayoutSettings& settings) {
     const int fieldIds[kStatusFieldCount] = {kIdStatusMemory, kIdStatusAverage, kIdStatusItems,
                                              kIdStatusDate, kIdStatusNumLock};
     const UINT show = layout.statusBarShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-    for (int i = 0; i < kStatusFieldCount; ++i) {
-        const LayoutBox& f = layout.fields[i];
-        SetWindowPos(MainControl(fieldIds[i]), nullptr, f.x, f.y, f.width, f.height,
-                     SWP_NOZORDER | show);
-    }
-    const LayoutBox& line = layout.separator;
-    SetWindowPos(MainControl(kIdSeparatorLine), nullptr, line.x, line.y, line.width, line.height,
-                 SWP_NOZORDER | show);
+    for (int i = 0; i < kStatusFieldCount; ++i) Reposition(fieldIds[i], layout.fields[i], show);
+    Reposition(kIdSeparatorLine, layout.separator, show);
+}
 
-    SizeWindowToClient(Main().window, layout.outerWidth, layout.clientHeight);
+}  // namespace
+
+void ApplyLayoutOf(const LayoutSettings& settings) {
+    Main().layout = settings;
+    const MainLayout layout = LayOutMainWindow(settings, Main().growth);
+    if (layout.stopwatchShown) CheckMainMenuItem(kMenuShowStopwatch, true);
+    if (layout.statusBarShown) CheckMainMenuItem(kMenuShowStatusBar, true);
+    if (layout.tapeShown) CheckMainMenuItem(kMenuShowTape, true);
+
+    PlaceLayoutControls(layout);
+    Main().sizingByProgram = true;
+    SizeWindowToClient(Main().window, Scaled(layout.outerWidth), Scaled(layout.clientHeight));
+    Main().sizingByProgram = false;
+    // The stored height follows the status bar and stopwatch row shown.
+    if (Main().sizeStored) StoreWindowSize();
+}
+
+void TakeStoredWindowSize(const SettingsSnapshot& file, const LayoutSettings& layout) {
+    const std::string width = ReadSetting(file, kWindowSection, "Width", "");
+    const std::string height = ReadSetting(file, kWindowSection, "Height", "");
+    if (width.empty() && height.empty()) return;
+    Main().sizeStored = true;
+    Main().storedWidth = width;
+    Main().storedHeight = height;
+    LayoutSettings withTape = layout;
+    withTape.showTape = 1;
+    const MainLayout design = LayOutMainWindow(withTape);
+    // In design pixels, as they are stored.
+    const int designHeight =
+        Unscaled(OuterHeightForClient(MainStyle(), MainExStyle(), true, 0)) + design.clientHeight;
+    LayoutGrowth growth = GrowthOfStoredSize(width, height, design.outerWidth, designHeight);
+    // A size from a larger screen is held to this one.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(Main().window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        growth.width = std::min(growth.width,
+                                std::max(0, Unscaled(work.right - work.left) - design.outerWidth));
+        growth.height =
+            std::min(growth.height, std::max(0, Unscaled(work.bottom - work.top) - designHeight));
+    }
+    Main().growth = growth;
+}
+
+void OnMainWindowSized() {
+    if (Main().sizingByProgram || !Main().window || IsIconic(Main().window)) return;
+    const MainLayout design = LayOutMainWindow(Main().layout);
+    if (!design.resizable) return;
+    RECT outer, client;
+    if (!GetWindowRect(Main().window, &outer) || !GetClientRect(Main().window, &client)) return;
+    LayoutGrowth growth{
+        std::max(0, Unscaled(static_cast<int>(outer.right - outer.left)) - design.outerWidth),
+        std::max(0, Unscaled(static_cast<int>(client.bottom)) - design.clientHeight)};
+    if (growth.width == Main().growth.width && growth.height == Main().growth.height) return;
+    Main().growth = growth;
+    Main().resizedByUser = true;
+    PlaceLayoutControls(LayOutMainWindow(Main().layout, growth));
+    // Sized at one stroke (snapped to a screen edge, say): stored at once.
+    if (!Main().inSizingLoop) StoreWindowSize();
+}
+
+void OnMainWindowSizingStarted() {
+    Main().inSizingLoop = true;
+}
+
+void OnMainWindowSizingEnded() {
+    Main().inSizingLoop = false;
+    if (Main().resizedByUser) StoreWindowSize();
+}
+
+void LimitMainWindowSize(MINMAXINFO& limits) {
+    if (!Main().window) return;
+    const MainLayout design = LayOutMainWindow(Main().layout);
+    const int height = NonClientHeight() + Scaled(design.clientHeight);
+    limits.ptMinTrackSize = POINT{Scaled(design.outerWidth), height};
+    if (!design.resizable) limits.ptMaxTrackSize = limits.ptMinTrackSize;
+}
+
+LRESULT MainWindowHitTest(LRESULT hit) {
+    if (hit < HTLEFT || hit > HTBOTTOMRIGHT || !Main().window) return hit;
+    return LayOutMainWindow(Main().layout).resizable ? hit : HTBORDER;
 }
 
 void ToggleAlwaysOnTop() {

@@ -16,6 +16,14 @@ HWND Control(int id) {
     return GetDlgItem(MainWindow(), id);
 }
 
+// Wine finds a child by id through its server, a round trip that costs more than
+// reading a line; a save or a load of a long tape asks for the list at every line.
+HWND TapeList() {
+    static HWND list = nullptr;
+    if (!list || !IsWindow(list)) list = Control(kIdTape);
+    return list;
+}
+
 const char kTapeFullText[] =
     "The tape is full: new lines are not added to it. Clear the tape (CT) to go on.";
 const char kTapeFullCaption[] = "Tape";
@@ -86,7 +94,7 @@ class MainWindowView : public CalcView {
     }
 
     void AddTapeLine(const std::string& line) override {
-        HWND list = Control(kIdTape);
+        HWND list = TapeList();
         LRESULT n = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
         if (n >= 0) {
             // The list offers no selection (selecting would paint highlight bands
@@ -102,10 +110,10 @@ class MainWindowView : public CalcView {
         }
     }
     int TapeLineCount() const override {
-        return static_cast<int>(SendMessageA(Control(kIdTape), LB_GETCOUNT, 0, 0));
+        return static_cast<int>(SendMessageA(TapeList(), LB_GETCOUNT, 0, 0));
     }
     std::string TapeLine(int index) const override {
-        HWND list = Control(kIdTape);
+        HWND list = TapeList();
         if (index < 0 || index >= TapeLineCount()) return std::string();
         LRESULT n = SendMessageA(list, LB_GETTEXTLEN, index, 0);
         if (n <= 0) return std::string();
@@ -114,7 +122,7 @@ class MainWindowView : public CalcView {
         return got > 0 ? std::string(buf.data(), static_cast<size_t>(got)) : std::string();
     }
     void ClearTapeLines() override {
-        SendMessageA(Control(kIdTape), LB_RESETCONTENT, 0, 0);
+        SendMessageA(TapeList(), LB_RESETCONTENT, 0, 0);
         tapeFullTold_ = false;
         JournalTapeCleared();
     }

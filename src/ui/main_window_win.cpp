@@ -73,10 +73,19 @@ void LoadStartupSettings() {
     SettingsSnapshot file = LoadSettingsSnapshot(Main().settingsPath);
     MainSettings s = ReadMainSettings(file);
     StoreSettingsSnapshot(file);
+    TakeStoredWindowSize(file, s.layout);
     // The tape of the last run comes back before any line of this one is written.
     RestoreTapeJournal(MainControl(kIdTape), Main().settingsPath,
                        ReadSetting(file, kJournalSection, kKeepTapeKey, "1"));
     ApplyLayoutOf(s.layout);
+    if (Main().growth.width || Main().growth.height) {
+        // Centred at the size it takes, as at the size of its design.
+        RECT r;
+        GetWindowRect(Main().window, &r);
+        POINT at = CentredOnScreen(r.right - r.left, r.bottom - r.top);
+        SetWindowPos(Main().window, nullptr, at.x, at.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SetKeyGroupColors(KeyGroupColors{static_cast<COLORREF>(s.group1Color),
                                      static_cast<COLORREF>(s.group2Color),
                                      static_cast<COLORREF>(s.group3Color)});
@@ -125,11 +134,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             Main().window = hwnd;
             SetMenu(hwnd, LoadMenuA(App().instance, MAKEINTRESOURCEA(FORM1_TOPMENU)));
             NumberPopupMenus(GetMenu(hwnd));
-            RECT r = {0, 0, 507, 293};
-            AdjustWindowRectEx(&r, GetWindowLongA(hwnd, GWL_STYLE), TRUE,
-                               GetWindowLongA(hwnd, GWL_EXSTYLE));
-            SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            Main().sizingByProgram = true;
+            SizeWindowToClient(hwnd, Scaled(kFullWidth),
+                               Scaled(LayOutMainWindow(LayoutSettings{}).clientHeight));
+            Main().sizingByProgram = false;
             CreateMainFonts();
             CreateMainControls();
             LoadStartupSettings();
@@ -191,6 +199,23 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             break;
+        case WM_SIZE:
+            if (wp == SIZE_RESTORED) OnMainWindowSized();
+            break;
+        case WM_ENTERSIZEMOVE:
+            OnMainWindowSizingStarted();
+            break;
+        case WM_EXITSIZEMOVE:
+            OnMainWindowSizingEnded();
+            break;
+        case WM_GETMINMAXINFO:
+            LimitMainWindowSize(*reinterpret_cast<MINMAXINFO*>(lp));
+            return 0;
+        case WM_NCHITTEST:
+            return MainWindowHitTest(DefWindowProcA(hwnd, msg, wp, lp));
+        case WM_DPICHANGED:
+            OnMainWindowDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return 0;
         case WM_SYSCOLORCHANGE:
         case WM_THEMECHANGED:
             for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
@@ -218,10 +243,10 @@ HWND CreateMainWindow(HINSTANCE instance) {
     if (!RegisterProgramWindowClass(instance, kMainClass, MainWindowProc)) return nullptr;
     // Centred by the height of the full layout's client area on this platform's frame
     // and menu, which is the size the window takes at once.
-    const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    const int height = OuterHeightForClient(style, WS_EX_CONTROLPARENT, true,
-                                            LayOutMainWindow(LayoutSettings{}).clientHeight);
-    POINT at = CentredOnScreen(kFullWidth, height);
+    const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME;
+    const int height = OuterHeightForClient(
+        style, WS_EX_CONTROLPARENT, true, Scaled(LayOutMainWindow(LayoutSettings{}).clientHeight));
+    POINT at = CentredOnScreen(Scaled(kFullWidth), height);
     return CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, "Tallymax", style, at.x, at.y,
-                           kFullWidth, height, nullptr, nullptr, instance, nullptr);
+                           Scaled(kFullWidth), height, nullptr, nullptr, instance, nullptr);
 }

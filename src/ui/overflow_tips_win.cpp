@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tape/tape_draw_win.h"
+
 namespace {
 
 struct TipWindow {
@@ -17,7 +19,6 @@ TipWindow g_tips;
 
 // The tape's tip: one tape list in the program.
 struct TapeTip {
-    int textRight = 0;
     int hoverItem = -1;
 };
 TapeTip g_tape;
@@ -175,7 +176,7 @@ LRESULT CALLBACK TapeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Relay(hwnd, msg, wp, lp);
     if (IsTextRequest(msg, lp)) {
         std::string line = g_tape.hoverItem >= 0 ? TapeLineText(hwnd, g_tape.hoverItem) : "";
-        bool cut = TextWidth(hwnd, line) > g_tape.textRight;
+        bool cut = TextWidth(hwnd, line) > TapeTextRightOf(hwnd);
         return AnswerTextRequest(lp, cut ? line : std::string());
     }
     if (msg == WM_NCDESTROY) {
@@ -205,8 +206,7 @@ void AttachFieldOverflowTip(HWND field) {
     if (!AddTool(field)) Unsubclass(field);
 }
 
-void AttachTapeLineTips(HWND tape, int textRight) {
-    g_tape.textRight = textRight;
+void AttachTapeLineTips(HWND tape) {
     g_tape.hoverItem = -1;
     if (!Subclass(tape, TapeProc)) return;
     if (!AddTool(tape)) Unsubclass(tape);

@@ -12,6 +12,6 @@ void CreateOverflowTips();
 // A static field drawn with an end ellipsis: its tip is its whole window text.
 void AttachFieldOverflowTip(HWND field);
 
-// The owner-drawn tape list, whose lines end `textRight` pixels from its left edge:
-// the tip of a line that begins left of the edge is the whole line.
-void AttachTapeLineTips(HWND tape, int textRight);
+// The owner-drawn tape list, whose lines end at TapeTextRightOf: the tip of a line that
+// begins left of the list's edge is the whole line.
+void AttachTapeLineTips(HWND tape);

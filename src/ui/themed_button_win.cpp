@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "ui/button_accessible_win.h"
 #include "ui/window_kit_win.h"
 
 namespace {
@@ -127,11 +128,22 @@ void OpenTheme(HWND hwnd, ButtonRecord& r, bool themeChanged = false) {
     r.themed = r.theme != nullptr;
 }
 
+// The pushed look as BM_GETSTATE and accessibility clients report it.
+bool ShownPushed(const ButtonRecord& r) {
+    return r.pressFlag == 4 || (r.toggleStyle && r.toggleState);
+}
+
+void NoteIfPushedChanged(HWND hwnd, const ButtonRecord& r, bool wasPushed) {
+    if (ShownPushed(r) != wasPushed) NoteButtonStateChange(hwnd);
+}
+
 void UpdatePressFlag(HWND hwnd, ButtonRecord& r) {
     int flag = (r.mouseHeld && r.mouseInside) || r.keyHeld || r.stateSet ? 4 : 0;
     if (flag != r.pressFlag) {
+        bool wasPushed = ShownPushed(r);
         r.pressFlag = flag;
         Repaint(hwnd);
+        NoteIfPushedChanged(hwnd, r, wasPushed);
     }
 }
 
@@ -140,9 +152,11 @@ void UpdatePressFlag(HWND hwnd, ButtonRecord& r) {
 // whatever the parent does on clicks.
 void Click(HWND hwnd, ButtonRecord& r) {
     if (!IsWindowEnabled(hwnd)) return;
+    bool wasPushed = ShownPushed(r);
     r.toggleState = !r.toggleState;
     Repaint(hwnd);
     UpdateWindow(hwnd);
+    NoteIfPushedChanged(hwnd, r, wasPushed);
     SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd) & 0xFFFF, BN_CLICKED),
                  reinterpret_cast<LPARAM>(hwnd));
 }
@@ -427,10 +441,12 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ENABLE:
             if (!wParam) CancelPress(hwnd, *r);
             Repaint(hwnd);
+            NoteButtonStateChange(hwnd);
             return 0;
         case WM_SETTEXT: {
             LRESULT result = DefWindowProcA(hwnd, msg, wParam, lParam);
             Repaint(hwnd);
+            if (result) NoteButtonNameChange(hwnd);
             return result;
         }
         case WM_SETFONT:
@@ -458,17 +474,23 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case BM_GETSTATE: {
             LRESULT state = r->toggleState ? BST_CHECKED : BST_UNCHECKED;
-            if (r->pressFlag == 4 || (r->toggleStyle && r->toggleState)) state |= BST_PUSHED;
+            if (ShownPushed(*r)) state |= BST_PUSHED;
             if (GetFocus() == hwnd) state |= BST_FOCUS;
             if (GetPropA(hwnd, kHotProperty)) state |= kStateHot;
             return state;
         }
         case BM_GETCHECK:
             return r->toggleState ? BST_CHECKED : BST_UNCHECKED;
-        case BM_SETCHECK:
+        case BM_SETCHECK: {
+            bool wasPushed = ShownPushed(*r);
             r->toggleState = wParam == BST_CHECKED;
             Repaint(hwnd);
+            NoteIfPushedChanged(hwnd, *r, wasPushed);
             return 0;
+        }
+        case WM_GETOBJECT:
+            if (LRESULT answer = AnswerButtonObjectQuery(hwnd, wParam, lParam)) return answer;
+            break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
@@ -545,15 +567,19 @@ void TB_XPBUTTON_SETTEXTMARGIN(HWND button, int margin) {
 
 void TB_XPBUTTON_SETTOGGLESTATE(HWND button, int state, int repaint) {
     if (ButtonRecord* r = RecordOf(button)) {
+        bool wasPushed = ShownPushed(*r);
         r->toggleState = state != 0;
         if (repaint) Repaint(button);
+        NoteIfPushedChanged(button, *r, wasPushed);
     }
 }
 
 void TB_XPBUTTON_SETTOGGLE(HWND button, int on, int repaint) {
     if (ButtonRecord* r = RecordOf(button)) {
+        bool wasPushed = ShownPushed(*r);
         r->toggleStyle = on != 0;
         if (repaint) Repaint(button);
+        NoteIfPushedChanged(button, *r, wasPushed);
     }
 }
 

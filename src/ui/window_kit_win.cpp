@@ -5,10 +5,45 @@
 #include "resource_ids.h"
 #include "ui/app_win.h"
 
+namespace {
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi >= 48 && dpi <= 960 ? dpi : 96;
+}
+
+int& CurrentDpi() {
+    static int dpi = ScreenDpi();
+    return dpi;
+}
+
+}  // namespace
+
+int ProgramDpi() {
+    return CurrentDpi();
+}
+
+void SetProgramDpi(int dpi) {
+    if (dpi >= 48 && dpi <= 960) CurrentDpi() = dpi;
+}
+
+int Scaled(int designPixels) {
+    return MulDiv(designPixels, ProgramDpi(), 96);
+}
+
+int Unscaled(int screenPixels) {
+    return MulDiv(screenPixels, 96, ProgramDpi());
+}
+
 HFONT MakeFont(const FontDef& def) {
     bool courier = lstrcmpiA(def.face, "Courier New") == 0;
-    return CreateFontA(-def.height, 0, 0, 0, def.weight, def.italic, def.underline, FALSE,
-                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    // Rounded down: text grows a little faster than its height, and a caption must
+    // still fit the box that was scaled with it.
+    const int height = def.height * ProgramDpi() / 96;
+    return CreateFontA(-height, 0, 0, 0, def.weight, def.italic, def.underline, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        courier ? (FIXED_PITCH | FF_MODERN) : (DEFAULT_PITCH | FF_DONTCARE),
                        def.face);
 }
@@ -32,9 +67,10 @@ HWND AddControl(HWND parent, const ControlDef& def, HFONT font) {
     DWORD style = WS_CHILD | def.style;
     if (!(def.flags & kHidden)) style |= WS_VISIBLE;
     if (def.flags & kDisabled) style |= WS_DISABLED;
-    HWND control = CreateWindowExA(
-        def.exStyle, def.className, def.caption, style, def.x, def.y, def.w, def.h, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), GetModuleHandleA(nullptr), nullptr);
+    HWND control = CreateWindowExA(def.exStyle, def.className, def.caption, style, Scaled(def.x),
+                                   Scaled(def.y), Scaled(def.w), Scaled(def.h), parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
+                                   GetModuleHandleA(nullptr), nullptr);
     if (control && font && !(def.flags & kNoFont))
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
@@ -43,6 +79,20 @@ HWND AddControl(HWND parent, const ControlDef& def, HFONT font) {
 void CreateControls(HWND parent, const ControlDef* table, std::size_t count,
                     const WindowFonts& fonts) {
     for (std::size_t i = 0; i < count; ++i) AddControl(parent, table[i], fonts.Font(table[i].font));
+}
+
+void PlaceControls(HWND parent, const ControlDef* table, std::size_t count,
+                   const WindowFonts& fonts) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const ControlDef& def = table[i];
+        HWND control = GetDlgItem(parent, def.id);
+        if (!control) continue;
+        SetWindowPos(control, nullptr, Scaled(def.x), Scaled(def.y), Scaled(def.w), Scaled(def.h),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        HFONT font = fonts.Font(def.font);
+        if (font && !(def.flags & kNoFont))
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
 }
 
 void SetProgramIcon(HWND parent, int id) {
@@ -120,6 +170,8 @@ HWND CreateDialogWindow(const char* className, WNDPROC procedure, const char* ca
                         int outerWidth, int outerHeight, HWND owner, void* data) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterProgramWindowClass(instance, className, procedure)) return nullptr;
+    outerWidth = Scaled(outerWidth);
+    outerHeight = Scaled(outerHeight);
     POINT at = CentredOnScreen(outerWidth, outerHeight);
     return CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, className, caption,
                            WS_POPUP | WS_CAPTION | WS_SYSMENU, at.x, at.y, outerWidth, outerHeight,

@@ -10,6 +10,18 @@
 #include <string>
 #include <vector>
 
+// ---- Screen scale ----
+
+// Every window is designed in the pixels of a 96-DPI screen. On a denser screen each
+// position, size and font height is scaled by ProgramDpi() / 96 where control tables
+// and fonts become windows; at 96 DPI nothing changes.
+int ProgramDpi();
+// The main window's monitor changed its DPI: windows made from now on follow it.
+void SetProgramDpi(int dpi);
+int Scaled(int designPixels);
+// The other way: screen pixels in design pixels.
+int Unscaled(int screenPixels);
+
 // ---- Fonts ----
 
 // A font by face, character height in pixels and weight.
@@ -21,6 +33,7 @@ struct FontDef {
     bool italic = false;
 };
 
+// Scaled to the screen (ProgramDpi).
 HFONT MakeFont(const FontDef& def);
 
 // The fonts a window owns, released with it (or when this record goes).
@@ -59,7 +72,7 @@ struct ControlDef {
 };
 
 // Creates the controls of `table` on `parent` in table order (which is the tab order),
-// each with its font from `fonts`.
+// each with its font from `fonts`, at its place scaled to the screen.
 void CreateControls(HWND parent, const ControlDef* table, std::size_t count,
                     const WindowFonts& fonts);
 template <std::size_t N>
@@ -75,6 +88,14 @@ LRESULT OnDialogFace(WPARAM dc);
 
 // One child control outside a table.
 HWND AddControl(HWND parent, const ControlDef& def, HFONT font);
+// Puts the controls of `table` back at their scaled places with their fonts, after a
+// change of the screen's DPI.
+void PlaceControls(HWND parent, const ControlDef* table, std::size_t count,
+                   const WindowFonts& fonts);
+template <std::size_t N>
+void PlaceControls(HWND parent, const ControlDef (&table)[N], const WindowFonts& fonts) {
+    PlaceControls(parent, table, N, fonts);
+}
 
 std::string WindowText(HWND window);
 std::string ItemText(HWND parent, int id);

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -892,3 +893,43 @@ TEST(LoanWindow, AReportThePrinterRefusesIsReported) {
 }
 
 }  // namespace
+
+TEST(LoanWindow, AKilledProfileSaveLeavesTheOldOrTheNewFile) {
+    // A long comment makes each write of the file take a while.
+    std::string old;
+    for (int i = 0; i < 20000; ++i)
+        old += "; notes kept by the user, line " + std::to_string(i) + "\r\n";
+    old +=
+        "[Loan Settings]\r\nName1=House\r\nPrincipal1=100000\r\nInterest1=8.25\r\nYears1=30\r\n"
+        "StartDate1=01-15-2025\r\nCompoundingPeriods1=2\r\nLocked1=0\r\n";
+    std::string fresh;
+    std::mt19937 random(1209);
+    int olds = 0, news = 0;
+    for (int round = 0; round < 6; ++round) {
+        TallymaxApp app;
+        app.WriteIni(old);
+        ASSERT_TRUE(app.Start()) << "round " << round;
+        Loan loan(app);
+        ASSERT_TRUE(loan.Open()) << "round " << round;
+        loan.Select(0);
+        if (round == 0) {
+            // Start-up has added the main settings; that file is the old version.
+            old = app.Ini();
+            fresh = old;
+            size_t at = fresh.find("Principal1=100000");
+            ASSERT_NE(at, std::string::npos);
+            fresh.replace(at, 17, "Principal1=200000");
+        }
+        app.WriteIni(old);
+        loan.Type(kIdLoanAmount, "200000");
+        // Each Calculate saves the profile, one key per file write.
+        for (int i = 0; i < 6; ++i) loan.PostClick(kIdLoanCalculate);
+        Sleep(random() % 700);
+        app.Kill();
+        std::string kept = app.Ini();
+        EXPECT_TRUE(kept == old || kept == fresh)
+            << "round " << round << ": " << kept.size() << " bytes, not a whole version";
+        (kept == old ? olds : news) += 1;
+    }
+    std::printf("killed profile saves left %d old and %d new files\n", olds, news);
+}

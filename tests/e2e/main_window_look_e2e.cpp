@@ -3,6 +3,7 @@
 // paste, an average and a huge result show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -389,4 +390,192 @@ TEST(MainWindowLook, F1BringsTheHelpWindowToTheFrontLikeTheButton) {
     EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == help; }, 3000));
 }
 
+// Drags the window's bottom-right corner by (dx, dy) with the real mouse.
+void DragCorner(const TallymaxApp& app, int dx, int dy) {
+    RECT r = app.WindowRect();
+    POINT from{r.right - 2, r.bottom - 2};
+    auto move = [](int x, int y, DWORD flags) {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+        SendInput(1, &in, sizeof in);
+        Sleep(40);
+    };
+    move(from.x, from.y, 0);
+    move(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 4; ++step) move(from.x + dx * step / 4, from.y + dy * step / 4, 0);
+    move(from.x + dx, from.y + dy, MOUSEEVENTF_LEFTUP);
+    app.Settle();
+}
+
+// The rightmost column of a tape line that holds ink, from the list's left edge.
+int InkedRightOfTapeLine(const TallymaxApp& app, int index) {
+    HWND list = app.Control(kIdTape);
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&item), 2);
+    Pixels p = SettledPixels(app, item);
+    for (int x = p.width - 1; x >= 0; --x)
+        for (int y = 0; y < p.height; ++y)
+            if (p.At(x, y) != (GetSysColor(COLOR_WINDOW) & 0xFFFFFF)) return x;
+    return -1;
+}
+
 }  // namespace
+
+TEST(MainWindowLook, AGrownWindowWidensTheTapeAndKeepsItsSize) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Press("1234.5 + 2 =");
+    const int designInk = InkedRightOfTapeLine(app, 0);
+    const RECT before = app.WindowRect();
+    const RECT display = ClientBox(app, kIdDisplay), itemsField = ClientBox(app, kIdStatusItems);
+    EXPECT_EQ(IniValue(app.Ini(), "Window", "Width"), "<missing>") << "stored before a resize";
+
+    DragCorner(app, 150, 80);
+    const RECT after = app.WindowRect();
+    const int dx = (after.right - after.left) - (before.right - before.left);
+    const int dy = (after.bottom - after.top) - (before.bottom - before.top);
+    ASSERT_GT(dx, 100) << "the drag did not size the window";
+    ASSERT_GT(dy, 50);
+    RECT tape = ClientBox(app, kIdTape);
+    EXPECT_EQ(tape.right - tape.left, 224 + dx);
+    EXPECT_EQ(tape.bottom - tape.top, 254 + dy);
+    RECT shownDisplay = ClientBox(app, kIdDisplay), shownItems = ClientBox(app, kIdStatusItems);
+    EXPECT_TRUE(EqualRect(&shownDisplay, &display)) << "the keypad side keeps its place";
+    EXPECT_EQ(shownItems.top, itemsField.top + dy) << "the status bar moves down";
+    EXPECT_EQ(ClientRect(app).bottom, shownItems.bottom + 1);
+    EXPECT_NEAR(InkedRightOfTapeLine(app, 0), designInk + dx, 1) << "lines end at the new width";
+    std::string ini = app.Ini();
+    EXPECT_EQ(IniValue(ini, "Window", "Width"), std::to_string(after.right - after.left));
+    EXPECT_EQ(IniValue(ini, "Window", "Height"), std::to_string(after.bottom - after.top));
+
+    // With the tape hidden the window takes its narrow size and cannot be sized; shown
+    // again, it has the size the user chose.
+    app.Menu(kMenuShowTape);
+    EXPECT_EQ(app.WindowRect().right - app.WindowRect().left, 282);
+    RECT narrow = app.WindowRect();
+    LRESULT hit =
+        SendMessageA(app.Main(), WM_NCHITTEST, 0, MAKELPARAM(narrow.right - 2, narrow.bottom - 2));
+    EXPECT_EQ(hit, HTBORDER);
+    app.Menu(kMenuShowTape);
+    EXPECT_EQ(app.WindowRect().right - app.WindowRect().left, after.right - after.left);
+    ini = app.Ini();
+    ASSERT_TRUE(app.Close());
+
+    TallymaxApp again;
+    again.WriteIni(ini);
+    ASSERT_TRUE(again.Start());
+    RECT restarted = again.WindowRect();
+    EXPECT_EQ(restarted.right - restarted.left, after.right - after.left);
+    EXPECT_EQ(restarted.bottom - restarted.top, after.bottom - after.top);
+    tape = ClientBox(again, kIdTape);
+    EXPECT_EQ(tape.right - tape.left, 224 + dx);
+    EXPECT_EQ(again.Ini(), ini) << "a start-up with a stored size writes nothing";
+    ASSERT_TRUE(again.Close());
+
+    // A stored size that is not a size gives the window of the design.
+    TallymaxApp odd;
+    const std::string width = "Width=" + std::to_string(after.right - after.left);
+    ini.replace(ini.find(width), width.size(), "Width=wide");
+    odd.WriteIni(ini);
+    ASSERT_TRUE(odd.Start());
+    EXPECT_EQ(odd.WindowRect().right - odd.WindowRect().left, 513);
+    ASSERT_TRUE(odd.Close());
+}
+
+namespace {
+
+// Sets Wine's screen DPI for the programs started while it lives; each program reads
+// it once, at its start.
+class ScreenDpi {
+  public:
+    explicit ScreenDpi(DWORD dpi) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                        KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+        DWORD size = sizeof old_;
+        had_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_),
+                                &size) == ERROR_SUCCESS;
+        RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                       sizeof dpi);
+    }
+    ~ScreenDpi() {
+        if (had_)
+            RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_),
+                           sizeof old_);
+        else
+            RegDeleteValueA(key_, "LogPixels");
+        RegCloseKey(key_);
+    }
+
+  private:
+    HKEY key_ = nullptr;
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
+// The box of a key's caption: the pixels in the key's own ink (blue for the digits).
+RECT CaptionInk(const TallymaxApp& app, int id) {
+    RECT key{};
+    GetWindowRect(app.Control(id), &key);
+    Pixels p = SettledPixels(app, key);
+    RECT ink{p.width, p.height, -1, -1};
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            DWORD c = p.At(x, y);
+            int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+            if (b > r + 60 && b > g + 60) {
+                ink.left = std::min<LONG>(ink.left, x);
+                ink.top = std::min<LONG>(ink.top, y);
+                ink.right = std::max<LONG>(ink.right, x + 1);
+                ink.bottom = std::max<LONG>(ink.bottom, y + 1);
+            }
+        }
+    return ink;
+}
+
+}  // namespace
+
+TEST(MainWindowLook, At144DpiEveryPlaceAndFontIsOneAndAHalfTimesItsDesign) {
+    const int kSeven = kIdKey7;
+    const int ids[] = {
+        kIdDisplay,         kIdTape, kSeven, kIdPlus, kIdStatusItems, kIdStatusNumLock,
+        kIdStopwatchReadout};
+    TallymaxApp plain;
+    ASSERT_TRUE(plain.Start());
+    plain.Press("1234.5 +");
+    std::vector<RECT> design;
+    for (int id : ids) design.push_back(ClientBox(plain, id));
+    const RECT plainInk = CaptionInk(plain, kSeven);
+    const int plainTapeInk = InkedRightOfTapeLine(plain, 0);
+    ASSERT_TRUE(plain.Close());
+
+    TallymaxApp dense;
+    {
+        ScreenDpi dpi(144);
+        ASSERT_TRUE(dense.Start());
+    }
+    dense.Press("1234.5 +");
+    auto scaled = [](LONG v) { return MulDiv(v, 144, 96); };
+    for (size_t i = 0; i < design.size(); ++i) {
+        RECT d = design[i], shown = ClientBox(dense, ids[i]);
+        EXPECT_EQ(shown.left, scaled(d.left)) << "control " << ids[i];
+        EXPECT_EQ(shown.top, scaled(d.top)) << "control " << ids[i];
+        EXPECT_EQ(shown.right - shown.left, scaled(d.right - d.left)) << "control " << ids[i];
+        EXPECT_EQ(shown.bottom - shown.top, scaled(d.bottom - d.top)) << "control " << ids[i];
+    }
+    EXPECT_EQ(ClientRect(dense).bottom, scaled(293));
+    // The caption is drawn in a font half as tall again, and still fits its key.
+    const RECT ink = CaptionInk(dense, kSeven);
+    RECT key{};
+    GetClientRect(dense.Control(kSeven), &key);
+    EXPECT_GE(ink.bottom - ink.top, (plainInk.bottom - plainInk.top) * 13 / 10);
+    EXPECT_GE(ink.left, 2);
+    EXPECT_GE(ink.top, 2);
+    EXPECT_LE(ink.right, key.right - 2);
+    EXPECT_LE(ink.bottom, key.bottom - 2);
+    EXPECT_NEAR(InkedRightOfTapeLine(dense, 0), scaled(plainTapeInk), 3);
+    ASSERT_TRUE(dense.Close());
+}

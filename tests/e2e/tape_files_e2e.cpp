@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -473,3 +474,74 @@ TEST(TapeFiles, LoadedLinesAreDrawnInTheInkOfTheirText) {
 }
 
 }  // namespace
+
+namespace {
+
+// The file without its first line: the report's heading carries the time of the save.
+std::string AfterHeading(const std::string& report) {
+    size_t end = report.find("\r\n");
+    return end == std::string::npos ? std::string() : report.substr(end + 2);
+}
+
+// Confirms the save dialog onto an existing file and answers the overwrite question.
+void SaveOver(TallymaxApp& app, const std::string& path) {
+    HWND dialog = OpenFileDialog(app, kMenuSaveTape);
+    if (!dialog) return;
+    ConfirmFile(dialog, path);
+    HWND ask = nullptr;
+    TallymaxApp::WaitUntil([&] {
+        ask = app.WaitForWindow("#32770", "Save File As", 50);
+        return ask && ask != dialog;
+    });
+    if (ask && ask != dialog)
+        PostMessageA(ask, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(ask, IDYES)));
+}
+
+}  // namespace
+
+TEST(TapeFiles, AKilledSaveLeavesTheOldOrTheNewFile) {
+    const std::string old = "the older good tape\r\n";
+    std::string fresh;
+    std::mt19937 random(1209);
+    int olds = 0, news = 0;
+    double writeMs = 0;
+    for (int round = 0; round < 7; ++round) {
+        TallymaxApp app;
+        ASSERT_TRUE(app.Start()) << "round " << round;
+        std::string source = app.Folder() + "long.txt";
+        WriteFileBytes(source, ManyLines(60000));
+        ASSERT_GE(LoadTapeFrom(app, source), 0) << "round " << round;
+        std::string path = app.Folder() + "kept.txt";
+        WriteFileBytes(path, old);
+        SaveOver(app, path);
+        // The save has begun once its temporary file is there.
+        ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return FolderHasTempFiles(app.Folder()); }, 30000))
+            << "round " << round;
+        auto start = std::chrono::steady_clock::now();
+        if (round == 0) {
+            // A whole save first: the new version, and how long its writing takes.
+            HWND box = WaitForBox(app, "File was saved as", 30000);
+            ASSERT_TRUE(box);
+            writeMs =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count();
+            TallymaxApp::PressDialogButton(box, IDOK);
+            fresh = AfterHeading(ReadFileBytes(path));
+            ASSERT_GT(fresh.size(), 60000u * 30);
+            continue;
+        }
+        Sleep(static_cast<DWORD>(random() % static_cast<unsigned>(writeMs * 1.3 + 1)));
+        app.Kill();
+        std::string kept = ReadFileBytes(path);
+        if (kept == old) {
+            ++olds;
+        } else {
+            EXPECT_EQ(AfterHeading(kept), fresh)
+                << "round " << round << ": " << kept.size() << " bytes, not a whole version";
+            ++news;
+        }
+    }
+    std::printf("writing a save took %.0f ms; killed saves left %d old and %d new files\n", writeMs,
+                olds, news);
+}

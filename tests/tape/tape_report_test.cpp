@@ -395,16 +395,23 @@ TEST(TapeLoad, OneLoadAddsAtMostItsBudget) {
     EXPECT_EQ(r.lastResult, 3);
 }
 
-TEST(TapeLoad, AMillionShortLinesFitTheBudget) {
+TEST(TapeLoad, AMillionShortLinesFitAndNoMore) {
     std::string block;
     for (int i = 0; i < 1000; ++i) block += std::string(23, ' ') + "12.00 +\r\n";
     TapeFileReader r;
     int64_t added = 0;
     auto add = [&](const std::string&) { return ++added, true; };
     for (int i = 0; i < 1000; ++i) ReadTapeBytes(r, block.data(), block.size(), add);
-    FinishTapeFile(r, add);
     EXPECT_FALSE(r.tapeFull);
     EXPECT_EQ(added, 1000000 - 3);
+    // Beyond the cap, even tiny lines are left out.
+    std::string tiny;
+    for (int64_t i = added; i < kMaxLoadedLines + 10; ++i) tiny += "1\r\n";
+    ReadTapeBytes(r, tiny.data(), tiny.size(), add);
+    FinishTapeFile(r, add);
+    EXPECT_TRUE(r.tapeFull);
+    EXPECT_EQ(added, kMaxLoadedLines);
+    EXPECT_EQ(r.linesLeftOut, 10);
 }
 
 }  // namespace

@@ -37,4 +37,42 @@ TEST(MainLayout, ClientAreaFitsEveryCombination) {
     }
 }
 
+TEST(MainLayout, OnlyTheTapeGrowsAndTheStatusBarMovesDown) {
+    MainLayout l = LayOutMainWindow({1, 1, 1}, {100, 40});
+    EXPECT_EQ(l.outerWidth, 613);
+    EXPECT_EQ(l.clientHeight, 333);
+    EXPECT_EQ(l.tapeWidth, 324);
+    EXPECT_EQ(l.tapeHeight, 294);
+    EXPECT_EQ(l.statusTop, 310);
+    EXPECT_EQ(l.fields[kFieldItems].x, 266);
+    EXPECT_EQ(l.fields[kFieldNumLock].x + l.fields[kFieldNumLock].width, 612);
+    EXPECT_EQ(l.separator.width, 613);
+    // With the tape hidden nothing grows and the window keeps its size.
+    MainLayout narrow = LayOutMainWindow({0, 1, 1}, {100, 40});
+    EXPECT_FALSE(narrow.resizable);
+    EXPECT_EQ(narrow.outerWidth, 282);
+    EXPECT_EQ(narrow.clientHeight, 293);
+}
+
+TEST(MainLayout, StoredSizeFromTheSettingsFile) {
+    const struct {
+        const char *width, *height;
+        int grownWidth, grownHeight;
+    } cases[] = {
+        {"700", "400", 187, 56},
+        {"513", "344", 0, 0},
+        {"300", "100", 0, 0},
+        {"", "", 0, 0},
+        {"70O", "4e2", 0, 0},
+        {"-700", " 400", 0, 0},
+        {"99999999", "400", kMaxLayoutGrowth, 56},
+        {"999999999999", "400", 0, 56},
+    };
+    for (const auto& c : cases) {
+        LayoutGrowth g = GrowthOfStoredSize(c.width, c.height, 513, 344);
+        EXPECT_EQ(g.width, c.grownWidth) << c.width;
+        EXPECT_EQ(g.height, c.grownHeight) << c.height;
+    }
+}
+
 }  // namespace
