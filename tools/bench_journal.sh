@@ -28,12 +28,12 @@ awk 'BEGIN { for (i = 0; i < 100000; i++) printf "%d.00 +\n", i }' >"$work/resto
 win() { winepath -w "$1"; }
 probe() { wine "$@" </dev/null | tr -d '\r'; }
 lines=${LINES_PER_ROUND:-100000}
-echo "== adding tape lines (journal on, then off as the anchor)"
-probe "$out/journal_probe.exe" "${ROUNDS:-3}" "$lines" \
-    "$(win "$work/kept/tallymax.exe")" "$(win "$work/off/tallymax.exe")"
 echo "== start-up with a 100,000-line journal, then without one as the anchor"
 probe "$out/startup_probe.exe" "${RUNS:-15}" \
     "$(win "$work/restored/tallymax.exe")" FORM_TALLYMAX_FORM1_CLASS \
     "$(win "$work/plain/tallymax.exe")" FORM_TALLYMAX_FORM1_CLASS
+echo "== adding tape lines (journal on, then off as the anchor)"
+probe "$out/journal_probe.exe" "${ROUNDS:-3}" "$lines" \
+    "$(win "$work/kept/tallymax.exe")" "$(win "$work/off/tallymax.exe")"
 lines_left=$(wc -l <"$work/restored/Tallymax.tape")
 echo "journal after the start-up runs: $lines_left lines (unchanged: nothing was added)"
