@@ -28,15 +28,6 @@ const char kTapeFullText[] =
     "The tape is full: new lines are not added to it. Clear the tape (CT) to go on.";
 const char kTapeFullCaption[] = "Tape";
 
-bool OpenClipboardPatiently() {
-    // Another program may hold the clipboard for a moment.
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        if (OpenClipboard(nullptr)) return true;
-        Sleep(10);
-    }
-    return false;
-}
-
 class MainWindowView : public CalcView {
   public:
     std::string DisplayText() const override { return WindowText(Control(kIdDisplay)); }

@@ -13,6 +13,7 @@
 #include "tape/tape_draw_win.h"
 #include "tape/tape_journal.h"
 #include "tape/tape_journal_win.h"
+#include "tape/tape_menu_win.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
 #include "ui/main_layout.h"
@@ -169,6 +170,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         }
+        case WM_CONTEXTMENU:
+            if (OnTapeContextMenu(hwnd, reinterpret_cast<HWND>(wp), lp)) return 0;
+            break;
         case WM_ERASEBKGND:
         case WM_PRINTCLIENT: {
             // Themed radio buttons ask for their parent's background this way, with a

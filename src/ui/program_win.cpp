@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "tape/tape_menu_win.h"
 #include "ui/app_win.h"
 #include "ui/keyboard_win.h"
 #include "ui/main_window_win.h"
@@ -62,6 +63,7 @@ int RunMessageLoop(HWND main) {
     while (IsWindow(main)) {
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
+        if (HandleTapeMenuKey(msg)) continue;
         if (HandleKeyMessage(msg)) continue;
         if (HandleMultiLineEditKeys(msg)) continue;
         HWND active = GetActiveWindow();

@@ -105,6 +105,15 @@ LRESULT OnDialogFace(WPARAM dc) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+bool OpenClipboardPatiently() {
+    // Another program may hold the clipboard for a moment.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
 std::string WindowText(HWND window) {
     int length = GetWindowTextLengthA(window);
     if (length <= 0) return std::string();

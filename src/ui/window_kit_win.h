@@ -98,6 +98,9 @@ void PlaceControls(HWND parent, const ControlDef (&table)[N], const WindowFonts&
 }
 
 std::string WindowText(HWND window);
+// Opens the clipboard (no owner), trying a few times over 50 ms: another program may
+// hold it for a moment. False when it stays held.
+bool OpenClipboardPatiently();
 std::string ItemText(HWND parent, int id);
 void SetItemText(HWND parent, int id, const std::string& text);
 void SetCheck(HWND parent, int id, bool on);
