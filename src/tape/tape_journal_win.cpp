@@ -65,10 +65,14 @@ void RestoreTapeJournal(HWND list, const std::string& settingsPath,
     CheckKeepTapeItem(j.on);
     if (!j.on) return;
 
-    // In one go: line by line, each addition would scroll and repaint the list.
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    // In one go: line by line, each addition would scroll and repaint the list. The
+    // list is left alone when there is nothing to restore.
+    bool redrawOff = false;
     JournalSink sink;
     sink.expect = [&](std::size_t lines, std::uint64_t bytes) {
+        if (lines == 0) return;
+        redrawOff = true;
+        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
         SendMessageA(list, LB_INITSTORAGE, lines,
                      static_cast<LPARAM>(std::min<std::uint64_t>(bytes, 1u << 30)));
     };
@@ -85,10 +89,12 @@ void RestoreTapeJournal(HWND list, const std::string& settingsPath,
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     };
     JournalRead read = ReadJournal(j.path, sink);
-    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    if (count > 0) SendMessageA(list, LB_SETTOPINDEX, count - 1, 0);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    if (redrawOff) {
+        LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+        if (count > 0) SendMessageA(list, LB_SETTOPINDEX, count - 1, 0);
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+    }
     TellIfFailed(AdoptJournalFile(j, read));
 }
 
