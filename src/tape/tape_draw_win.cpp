@@ -10,7 +10,7 @@
 
 namespace {
 // The program's own lines are far shorter; a longer line is drawn cut.
-constexpr int kMaxDrawnChars = 255;
+constexpr std::size_t kMaxDrawnChars = 255;
 }  // namespace
 
 COLORREF TapeLineColor(const char* line) {
@@ -28,16 +28,8 @@ void DrawTapeLine(const DRAWITEMSTRUCT& d) {
     if (d.CtlID != kIdTape || d.itemID == static_cast<UINT>(-1)) return;
     HDC dc = d.hDC;
     if (d.itemAction == ODA_DRAWENTIRE || d.itemAction == ODA_SELECT) {
-        std::string text;
-        LRESULT len = SendMessageA(d.hwndItem, LB_GETTEXTLEN, d.itemID, 0);
-        if (len > 0) {
-            std::vector<char> buf(static_cast<size_t>(len) + 1, '\0');
-            LRESULT got = SendMessageA(d.hwndItem, LB_GETTEXT, d.itemID,
-                                       reinterpret_cast<LPARAM>(buf.data()));
-            if (got > 0)
-                text.assign(buf.data(),
-                            static_cast<size_t>(got < kMaxDrawnChars ? got : kMaxDrawnChars));
-        }
+        std::string text = ListItemText(d.hwndItem, static_cast<int>(d.itemID));
+        if (text.size() > kMaxDrawnChars) text.resize(kMaxDrawnChars);
         COLORREF back, ink;
         if (d.itemState & ODS_SELECTED) {
             back = GetSysColor(COLOR_HIGHLIGHT);

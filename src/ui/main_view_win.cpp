@@ -102,13 +102,8 @@ class MainWindowView : public CalcView {
         return static_cast<int>(SendMessageA(TapeList(), LB_GETCOUNT, 0, 0));
     }
     std::string TapeLine(int index) const override {
-        HWND list = TapeList();
         if (index < 0 || index >= TapeLineCount()) return std::string();
-        LRESULT n = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-        if (n <= 0) return std::string();
-        std::vector<char> buf(static_cast<size_t>(n) + 1, '\0');
-        LRESULT got = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buf.data()));
-        return got > 0 ? std::string(buf.data(), static_cast<size_t>(got)) : std::string();
+        return ListItemText(TapeList(), index);
     }
     void ClearTapeLines() override {
         SendMessageA(TapeList(), LB_RESETCONTENT, 0, 0);

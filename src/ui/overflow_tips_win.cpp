@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tape/tape_draw_win.h"
+#include "ui/window_kit_win.h"
 
 namespace {
 
@@ -81,11 +82,7 @@ int TextWidth(HWND control, const std::string& text) {
 }
 
 std::string TapeLineText(HWND tape, int index) {
-    LRESULT n = SendMessageA(tape, LB_GETTEXTLEN, index, 0);
-    if (n <= 0) return std::string();
-    std::vector<char> buf(static_cast<size_t>(n) + 1, '\0');
-    LRESULT got = SendMessageA(tape, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buf.data()));
-    return got > 0 ? std::string(buf.data(), static_cast<size_t>(got)) : std::string();
+    return ListItemText(tape, index);
 }
 
 // The tooltip asks the tool's window for its text each time it is about to show;

@@ -114,6 +114,20 @@ bool OpenClipboardPatiently() {
     return false;
 }
 
+std::string ListItemText(HWND list, int index) {
+    LRESULT n = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (n <= 0) return std::string();
+    std::wstring wide(static_cast<size_t>(n) + 1, L'\0');
+    LRESULT got = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
+    if (got <= 0) return std::string();
+    const int length = static_cast<int>(std::min<LRESULT>(got, n));
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return std::string();
+    std::string text(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), length, &text[0], bytes, nullptr, nullptr);
+    return text;
+}
+
 std::string WindowText(HWND window) {
     int length = GetWindowTextLengthA(window);
     if (length <= 0) return std::string();

@@ -98,6 +98,10 @@ void PlaceControls(HWND parent, const ControlDef (&table)[N], const WindowFonts&
 }
 
 std::string WindowText(HWND window);
+// The text of item `index` of a list box that keeps strings, "" outside the list. Read
+// as wide text and converted here: Wine converts an ANSI read of a subclassed list
+// through a fixed 512-character buffer on its stack, which a longer line overruns.
+std::string ListItemText(HWND list, int index);
 // Opens the clipboard (no owner), trying a few times over 50 ms: another program may
 // hold it for a moment. False when it stays held.
 bool OpenClipboardPatiently();
