@@ -6,3 +6,4 @@
 #define IMAGE_SHELL32_24 103
 #define IMAGE_TOP 104
 #define FORM1_TOPMENU 200
+#define IDM_KEEP_TAPE 6030

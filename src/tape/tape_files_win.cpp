@@ -5,6 +5,7 @@
 
 #include "settings/settings_file.h"
 #include "tape/save_file_win.h"
+#include "tape/tape_journal_win.h"
 #include "tape/tape_print.h"
 #include "tape/tape_report.h"
 #include "ui/app_win.h"
@@ -81,7 +82,9 @@ bool ReadTapeFileInto(HWND mainWindow, Calculator& calc, const std::string& path
             return true;
         }
         LRESULT at = SendMessageA(tape, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-        return at != LB_ERR && at != LB_ERRSPACE;
+        if (at == LB_ERR || at == LB_ERRSPACE) return false;
+        JournalLoadedTapeLine(line);
+        return true;
     };
     if (tape) SendMessageA(tape, WM_SETREDRAW, FALSE, 0);
 
@@ -97,6 +100,7 @@ bool ReadTapeFileInto(HWND mainWindow, Calculator& calc, const std::string& path
     }
     FinishTapeFile(reader, addLine);
     CloseHandle(file);
+    JournalLoadedTapeEnd();
 
     if (tape) {
         SendMessageA(tape, WM_SETREDRAW, TRUE, 0);

@@ -98,4 +98,5 @@ enum MenuId : int {
     kMenuHelpTopics = 6025,
     kMenuKeyboard = 6026,
     kMenuAbout = 6029,
+    kMenuKeepTape = 6030,  // View > Keep Tape Between Sessions, after the fixed items
 };

@@ -7,6 +7,7 @@
 #include "engine/percent_tax.h"
 #include "tape/memory_banks.h"
 #include "tape/tape.h"
+#include "tape/tape_journal_win.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
 #include "ui/main_state_win.h"
@@ -88,6 +89,7 @@ const CommandDef kCommands[] = {
     {kMenuDecimal0 + 3, [] { SelectDecimals(Calc(), 3); }, kMenuItem | kDecimalOnly},
     {kMenuDecimal0 + 4, [] { SelectDecimals(Calc(), 4); }, kMenuItem | kDecimalOnly},
     {kMenuAutoDecimal, [] { ToggleAutoDecimal(Calc()); }, kMenuItem | kDecimalOnly},
+    {kMenuKeepTape, [] { ToggleKeepTape(); }, kMenuItem},
     // Help
     {kMenuHelpTopics, [] { OpenHelpCommand(0, true); }, kMenuItem},
     {kMenuKeyboard, [] { OpenHelpCommand(500, true); }, kMenuItem},

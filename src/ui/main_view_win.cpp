@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "tape/tape_journal_win.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
 #include "ui/themed_button_win.h"
@@ -91,6 +92,7 @@ class MainWindowView : public CalcView {
             // under Wine), so the new line is brought into view by scrolling.
             SendMessageA(list, LB_SETTOPINDEX, n, 0);
             tapeFullTold_ = false;
+            JournalTapeLine(line);
         } else if (!tapeFullTold_) {
             // Once per run of lost lines: every key would otherwise bring a box.
             tapeFullTold_ = true;
@@ -108,6 +110,7 @@ class MainWindowView : public CalcView {
     void ClearTapeLines() override {
         SendMessageA(TapeList(), LB_RESETCONTENT, 0, 0);
         tapeFullTold_ = false;
+        JournalTapeCleared();
     }
 
     void PutClipboardText(const std::string& text) override {

@@ -11,6 +11,8 @@
 #include "settings/settings_port.h"
 #include "tape/memory_banks.h"
 #include "tape/tape_draw_win.h"
+#include "tape/tape_journal.h"
+#include "tape/tape_journal_win.h"
 #include "tape/tape_menu_win.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
@@ -73,6 +75,9 @@ void LoadStartupSettings() {
     MainSettings s = ReadMainSettings(file);
     StoreSettingsSnapshot(file);
     TakeStoredWindowSize(file, s.layout);
+    // The tape of the last run comes back before any line of this one is written.
+    RestoreTapeJournal(MainControl(kIdTape), Main().settingsPath,
+                       ReadSetting(file, kJournalSection, kKeepTapeKey, "1"));
     ApplyLayoutOf(s.layout);
     if (Main().growth.width || Main().growth.height) {
         // Centred at the size it takes, as at the size of its design.

@@ -520,3 +520,31 @@ std::string AppDataFolder() {
     FreeLibrary(shell);
     return folder;
 }
+
+namespace {
+
+std::string Quoted(const std::string& unixPath) {
+    return "'" + unixPath + "'";
+}
+
+}  // namespace
+
+Mount Mount::ReadOnly(const std::string& folder) {
+    std::string at = Quoted(UnixPathOf(folder));
+    return Mount(folder, "mount --bind " + at + " " + at + " && mount -o remount,bind,ro " + at +
+                             " " + at + " || { umount -l " + at + "; exit 1; }");
+}
+
+Mount Mount::Tmpfs(const std::string& folder, size_t bytes) {
+    return Mount(folder, "mount -t tmpfs -o size=" + std::to_string(bytes / 1024) + "k tmpfs " +
+                             Quoted(UnixPathOf(folder)));
+}
+
+Mount::Mount(const std::string& folder, const std::string& script)
+    : unixFolder_(UnixPathOf(folder)) {
+    mounted_ = !unixFolder_.empty() && RunUnixScript(script);
+}
+
+Mount::~Mount() {
+    if (mounted_) RunUnixScript("umount -l " + Quoted(unixFolder_));
+}

@@ -98,3 +98,28 @@ std::string UnixPathOf(const std::string& windowsPath);
 bool RunUnixScript(const std::string& script, int timeoutMs = 60000);
 // The most memory the program's process has held so far, in bytes.
 size_t PeakMemoryOf(const TallymaxApp& app);
+
+// A file system mounted over a folder for the length of a test: the folder itself
+// made read-only, or a small tmpfs. The folder's own content comes back when it is
+// unmounted (lazily, so that a program still holding a file there cannot stop it).
+// Mounting needs root and mount(8) on the Unix side of Wine; see SKIP_UNLESS_MOUNTED.
+class Mount {
+  public:
+    static Mount ReadOnly(const std::string& folder);
+    static Mount Tmpfs(const std::string& folder, size_t bytes);
+    Mount(Mount&& other) noexcept : unixFolder_(other.unixFolder_), mounted_(other.mounted_) {
+        other.mounted_ = false;
+    }
+    ~Mount();
+    bool Mounted() const { return mounted_; }
+
+  private:
+    Mount(const std::string& folder, const std::string& script);
+    std::string unixFolder_;
+    bool mounted_ = false;
+};
+
+#define SKIP_UNLESS_MOUNTED(mount)                                                            \
+    if (!(mount).Mounted())                                                                   \
+    GTEST_SKIP() << "mounting is not allowed here (this test needs root and mount(8) on the " \
+                    "Unix side of Wine)"

@@ -62,45 +62,6 @@ bool CanCreateFileIn(const std::string& folder) {
     return true;
 }
 
-std::string Quoted(const std::string& unixPath) {
-    return "'" + unixPath + "'";
-}
-
-// A file system mounted over a folder for the length of a test: the folder itself
-// made read-only, or a small tmpfs. The folder's own content comes back when it is
-// unmounted (lazily, so that a program still holding a file there cannot stop it).
-class Mount {
-  public:
-    static Mount ReadOnly(const std::string& folder) {
-        std::string at = Quoted(UnixPathOf(folder));
-        return Mount(folder, "mount --bind " + at + " " + at + " && mount -o remount,bind,ro " +
-                                 at + " " + at + " || { umount -l " + at + "; exit 1; }");
-    }
-    static Mount Tmpfs(const std::string& folder, size_t bytes) {
-        return Mount(folder, "mount -t tmpfs -o size=" + std::to_string(bytes / 1024) + "k tmpfs " +
-                                 Quoted(UnixPathOf(folder)));
-    }
-    Mount(Mount&& other) noexcept : unixFolder_(other.unixFolder_), mounted_(other.mounted_) {
-        other.mounted_ = false;
-    }
-    ~Mount() {
-        if (mounted_) RunUnixScript("umount -l " + Quoted(unixFolder_));
-    }
-    bool Mounted() const { return mounted_; }
-
-  private:
-    Mount(const std::string& folder, const std::string& script) : unixFolder_(UnixPathOf(folder)) {
-        mounted_ = !unixFolder_.empty() && RunUnixScript(script);
-    }
-    std::string unixFolder_;
-    bool mounted_ = false;
-};
-
-#define SKIP_UNLESS_MOUNTED(mount)                                                            \
-    if (!(mount).Mounted())                                                                   \
-    GTEST_SKIP() << "mounting is not allowed here (this test needs root and mount(8) on the " \
-                    "Unix side of Wine)"
-
 struct Seen {
     std::string offered;  // the file name the dialog offered
     std::string caption, text;
@@ -190,6 +151,13 @@ TEST(Hostile, NoWritableFolderAtAll) {
     EXPECT_EQ(TaxRateShown(app), "0") << "defaults";
     app.Press("2 + 3 =");
     EXPECT_EQ(app.Display(), "5");
+    // The tape cannot be kept for the next start, which is told once.
+    HWND told = app.WaitForWindow("#32770", "Tape");
+    ASSERT_NE(told, nullptr);
+    EXPECT_EQ(TallymaxApp::MessageBoxText(told).find("The tape cannot be kept between sessions: "),
+              0u);
+    TallymaxApp::PressDialogButton(told, IDOK);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(told); }));
     app.Click(kIdTopMost);
     EXPECT_TRUE(TopMost(app)) << "a setting that cannot be stored still takes effect";
 
@@ -208,14 +176,19 @@ TEST(Hostile, NoWritableFolderAtAll) {
 // every later start of the program in this prefix would otherwise meet.
 struct MakerFolderIni {
     std::string path = MakerFolder() + "\\Tallymax.ini";
+    std::string journal = MakerFolder() + "\\Tallymax.tape";
     bool made = false;
     MakerFolderIni() {
         CreateDirectoryA((AppDataFolder() + "\\Korvalen").c_str(), nullptr);
         CreateDirectoryA(MakerFolder().c_str(), nullptr);
         DeleteFileA(path.c_str());
+        DeleteFileA(journal.c_str());
         made = CreateDirectoryA(path.c_str(), nullptr) != 0;
     }
-    ~MakerFolderIni() { RemoveDirectoryA(path.c_str()); }
+    ~MakerFolderIni() {
+        RemoveDirectoryA(path.c_str());
+        DeleteFileA(journal.c_str());
+    }
 };
 
 TEST(Hostile, SettingsFileThatIsAFolder) {
@@ -246,7 +219,8 @@ TEST(Hostile, SettingsFileThatIsAFolder) {
     EXPECT_EQ(Joined(FolderEntries(maker.path + "\\")), "");
     EXPECT_EQ(Joined(FolderEntries(app.Folder())), "Tallymax.ini, tallymax.exe, tape.txt")
         << "no temporary file is left beside the settings file";
-    EXPECT_EQ(Joined(FolderEntries(MakerFolder() + "\\")), "Tallymax.ini");
+    EXPECT_EQ(Joined(FolderEntries(MakerFolder() + "\\")), "Tallymax.ini, Tallymax.tape")
+        << "the tape is kept beside the settings file";
 }
 
 TEST(Hostile, RememberedTapeFolderHasVanished) {
@@ -370,7 +344,7 @@ TEST(Hostile, FullDisk) {
 
     // Nothing else was lost, no temporary file stayed, and with room again all works.
     EXPECT_EQ(Joined(FolderEntries(app.Folder())),
-              "Tallymax.ini, filler.bin, tallymax.exe, tape.txt, target");
+              "Tallymax.ini, Tallymax.tape, filler.bin, tallymax.exe, tape.txt, target");
     EXPECT_EQ(ReadFileBytes(tapeFile), oldTape);
     EXPECT_EQ(app.Ini(), ini);
     ASSERT_TRUE(DeleteFileA(filler.c_str()));

@@ -24,8 +24,12 @@ bool IsFolder(const std::string& path) {
 // there would be taken by every later start of the program in this prefix.
 class MakerFolderTest : public testing::Test {
   protected:
-    MakerFolderTest() { DeleteFileA(MakerFile().c_str()); }
-    ~MakerFolderTest() override { DeleteFileA(MakerFile().c_str()); }
+    MakerFolderTest() { RemoveMakerFiles(); }
+    ~MakerFolderTest() override { RemoveMakerFiles(); }
+    static void RemoveMakerFiles() {
+        DeleteFileA(MakerFile().c_str());
+        DeleteFileA((MakerFolder() + "\\Tallymax.tape").c_str());
+    }
 
     static std::string MakerFolder() { return AppDataFolder() + "\\Korvalen\\Tallymax"; }
     static std::string MakerFile() { return MakerFolder() + "\\Tallymax.ini"; }

@@ -201,7 +201,11 @@ TEST(Startup, MenuResourceHasTheItemsInTheirOrder) {
                "File");
     ExpectMenu(GetSubMenu(bar, 1), {{0, kMenuCopy, "Copy"}, {1, kMenuPaste, "Paste"}}, "Edit");
     HMENU view = GetSubMenu(bar, 2);
-    ExpectMenu(view, {{0, kMenuDigitGrouping, "Digit grouping"}, {1, 0, ""}, {2, -1, "Decimals"}},
+    ExpectMenu(view,
+               {{0, kMenuDigitGrouping, "Digit grouping"},
+                {1, 0, ""},
+                {2, -1, "Decimals"},
+                {3, kMenuKeepTape, "Keep Tape Between Sessions"}},
                "View");
     ExpectMenu(GetSubMenu(view, 2),
                {{0, kMenuFloating, "Floating"},
