@@ -8,6 +8,7 @@
 #include "tape/tape_journal.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
+#include "ui/window_kit_win.h"
 
 static_assert(kMenuKeepTape == IDM_KEEP_TAPE, "the menu item's id in the resource script");
 
@@ -45,14 +46,6 @@ void TellIfFailed(bool ok) {
     if (ok || Run().told) return;
     Run().told = true;
     SetTimer(nullptr, 0, 0, ShowFailure);
-}
-
-std::string ListLine(HWND list, int index) {
-    LRESULT n = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-    if (n <= 0) return std::string();
-    std::vector<char> buf(static_cast<size_t>(n) + 1, '\0');
-    LRESULT got = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buf.data()));
-    return got > 0 ? std::string(buf.data(), static_cast<size_t>(got)) : std::string();
 }
 
 }  // namespace
@@ -123,9 +116,9 @@ void ToggleKeepTape() {
         HWND list = GetDlgItem(MainWindow(), kIdTape);
         int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
         Run().told = false;  // a new start of the journal may fail anew
-        TellIfFailed(
-            StartJournalWith(j, static_cast<std::size_t>(std::max(count, 0)),
-                             [&](std::size_t i) { return ListLine(list, static_cast<int>(i)); }));
+        TellIfFailed(StartJournalWith(
+            j, static_cast<std::size_t>(std::max(count, 0)),
+            [&](std::size_t i) { return ListItemText(list, static_cast<int>(i)); }));
     } else {
         StopJournal(j);
     }
