@@ -67,3 +67,20 @@ int TapeTextRightOf(HWND list) {
     return Scaled(kTapeTextRight) +
            std::max(0, static_cast<int>(r.right - r.left) - Scaled(kTapeListWidth));
 }
+
+int TapeLineAt(HWND tape, POINT client) {
+    RECT area;
+    GetClientRect(tape, &area);
+    if (!PtInRect(&area, client)) return -1;
+    LRESULT top = SendMessageA(tape, LB_GETTOPINDEX, 0, 0);
+    LRESULT height = SendMessageA(tape, LB_GETITEMHEIGHT, 0, 0);
+    LRESULT count = SendMessageA(tape, LB_GETCOUNT, 0, 0);
+    if (top < 0 || height <= 0 || count <= 0) return -1;
+    LRESULT index = top + client.y / height;
+    if (index >= count) return -1;
+    RECT item;
+    if (SendMessageA(tape, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR ||
+        !PtInRect(&item, client))
+        return -1;
+    return static_cast<int>(index);
+}

@@ -13,6 +13,11 @@ inline constexpr int kTapeListWidth = 224;
 // the scroll bar.
 int TapeTextRightOf(HWND list);
 
+// The line under a point of the tape's client area, or -1 where there is none (below
+// the last line). Counted from the top line and the fixed line height, so that it
+// holds beyond the 65,536 lines that LB_ITEMFROMPOINT can tell apart.
+int TapeLineAt(HWND list, POINT client);
+
 // Answers the tape list's owner-draw request (id 1019).
 void DrawTapeLine(const DRAWITEMSTRUCT& request);
 

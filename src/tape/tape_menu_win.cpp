@@ -6,9 +6,10 @@
 #include "engine/calc_view.h"
 #include "tape/save_file_win.h"
 #include "tape/tape_csv.h"
+#include "tape/tape_draw_win.h"
 #include "ui/app_win.h"
-#include "ui/window_kit_win.h"
 #include "ui/control_ids.h"
+#include "ui/window_kit_win.h"
 
 namespace {
 
@@ -100,24 +101,6 @@ void ExportTapeAsCsv(HWND mainWindow) {
         return ComposeTapeCsv(calc, [&](const std::string& bytes) { return writer.Add(bytes); });
     });
     if (error) ShowFileProblem(kExportFailedText + path, kExportCaption, error);
-}
-
-// The line under a point of the tape's client area, or -1 below the last line.
-int TapeLineAt(HWND tape, POINT client) {
-    RECT area;
-    GetClientRect(tape, &area);
-    if (!PtInRect(&area, client)) return -1;
-    LRESULT top = SendMessageA(tape, LB_GETTOPINDEX, 0, 0);
-    LRESULT height = SendMessageA(tape, LB_GETITEMHEIGHT, 0, 0);
-    LRESULT count = SendMessageA(tape, LB_GETCOUNT, 0, 0);
-    if (top < 0 || height <= 0 || count <= 0) return -1;
-    LRESULT index = top + client.y / height;
-    if (index >= count) return -1;
-    RECT item;
-    if (SendMessageA(tape, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR ||
-        !PtInRect(&item, client))
-        return -1;
-    return static_cast<int>(index);
 }
 
 // Where the keyboard's menu opens: under the last line when it is in view, else at the

@@ -1,10 +1,12 @@
 #include "ui/overflow_tips_win.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <string>
 #include <vector>
 
+#include "tape/tape_accessible_win.h"
 #include "tape/tape_draw_win.h"
 #include "ui/window_kit_win.h"
 
@@ -155,11 +157,13 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return CallPrevious(hwnd, msg, wp, lp);
 }
 
+// The tape's one subclass procedure: it also answers for the tape's accessible object.
 LRESULT CALLBACK TapeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NOTIFYFORMAT && lp == NF_QUERY) return NFR_ANSI;
+    if (msg == WM_GETOBJECT)
+        if (LRESULT answer = AnswerTapeObjectQuery(hwnd, wp, lp)) return answer;
     if (msg == WM_MOUSEMOVE) {
-        LRESULT hit = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, lp);
-        int item = HIWORD(hit) ? -1 : static_cast<int>(LOWORD(hit));
+        int item = TapeLineAt(hwnd, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
         if (item != g_tape.hoverItem) {
             // Another line: the shown tip belongs to the old one. The tooltip asks
             // again for the new line's text after its usual delay.
