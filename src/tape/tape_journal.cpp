@@ -290,9 +290,12 @@ bool AppendToJournal(TapeJournal& j, const std::string& line, bool flush) {
 bool FlushJournal(TapeJournal& j) {
     if (!j.file || j.failed) return true;
     errno = 0;
-    if (std::fflush(j.file) == 0) return true;
-    Fail(j, "cannot be written", errno);
-    return false;
+    if (std::fflush(j.file) != 0) {
+        Fail(j, "cannot be written", errno);
+        return false;
+    }
+    if (j.lines > kJournalKeptLines) Compact(j);
+    return true;
 }
 
 bool ClearJournal(TapeJournal& j) {
@@ -342,5 +345,6 @@ bool StartJournalWith(TapeJournal& j, std::size_t count,
 }
 
 void CloseJournal(TapeJournal& j) {
+    if (j.file && !j.failed && j.lines > kJournalKeptLines && std::fflush(j.file) == 0) Compact(j);
     CloseFile(j);
 }

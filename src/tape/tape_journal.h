@@ -22,8 +22,9 @@ inline constexpr const char* kJournalFileName = "Tallymax.tape";
 inline constexpr const char* kJournalSection = "Tape";
 inline constexpr const char* kKeepTapeKey = "KeepTape";
 
-// The journal keeps the newest this many lines; it is compacted back to them once it
-// holds twice as many, so that each line is rewritten at most once on average.
+// The journal keeps the newest this many lines. While the program runs it is compacted
+// back to them once it holds twice as many, so that each line is rewritten at most
+// once on average; at the end of a load and of the run it is brought back within them.
 inline constexpr std::size_t kJournalKeptLines = 100000;
 inline constexpr std::size_t kJournalCompactAt = 2 * kJournalKeptLines;
 // A record is cut to the length that Load Tape keeps of a line.
@@ -95,6 +96,7 @@ bool AdoptJournalFile(TapeJournal& journal, const JournalRead& read);
 // FlushJournal (for the many lines of a tape file loaded at once). Returns false only
 // when this call made the journal fail, so that the failure is told once.
 bool AppendToJournal(TapeJournal& journal, const std::string& line, bool flush = true);
+// Writes out what waits in the buffer, then compacts a journal over its bound.
 bool FlushJournal(TapeJournal& journal);
 
 // Empties the file (Clear Tape). Same return as AppendToJournal.
@@ -109,5 +111,6 @@ void StopJournal(TapeJournal& journal);
 bool StartJournalWith(TapeJournal& journal, std::size_t count,
                       const std::function<std::string(std::size_t index)>& lineAt);
 
-// Closes the file (at the end of the run); the records written stay.
+// Closes the file (at the end of the run), compacted first when it is over its bound;
+// the records written stay.
 void CloseJournal(TapeJournal& journal);

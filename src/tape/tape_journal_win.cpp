@@ -107,6 +107,10 @@ void JournalTapeCleared() {
     TellIfFailed(ClearJournal(Run().journal));
 }
 
+void CloseTapeJournal() {
+    CloseJournal(Run().journal);
+}
+
 void ToggleKeepTape() {
     TapeJournal& j = Run().journal;
     bool on = !j.on;

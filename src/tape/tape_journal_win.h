@@ -20,6 +20,8 @@ void JournalLoadedTapeLine(const std::string& line);
 void JournalLoadedTapeEnd();
 // The tape list was emptied by a confirmed Clear Tape.
 void JournalTapeCleared();
+// The end of the run: the journal is closed within its bound.
+void CloseTapeJournal();
 
 // View > Keep Tape Between Sessions: off deletes the journal, on starts it again with
 // the tape as it stands; the choice is stored as "KeepTape" in "[Tape]".

@@ -229,6 +229,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             KillTimer(hwnd, kStatusClockTimer);
             KillTimer(hwnd, kStopwatchTimer);
             CloseToolWindows();
+            CloseTapeJournal();
             if (Main().tooltip) DestroyWindow(Main().tooltip);
             Main().tooltip = nullptr;
             PostQuitMessage(0);

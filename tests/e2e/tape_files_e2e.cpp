@@ -380,6 +380,9 @@ TEST(TapeFiles, AMillionLinesLoad) {
     std::printf("1,000,000 tape lines loaded in %.2f s\n", seconds);
     EXPECT_EQ(TapeCount(app), 1000000 + 1);
     EXPECT_EQ(TapeLineAt(app, 999999), "999999.00 +");
+    std::string journal = ReadFileBytes(app.Folder() + "Tallymax.tape");
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), '\n'), 100000) << "kept within its bound";
+    EXPECT_EQ(journal.substr(journal.size() - 13), "999999.00 +\n\n") << "the newest lines";
     app.Press("Clear 2 + 2 =");
     EXPECT_EQ(app.Display(), "4");
 }

@@ -160,6 +160,11 @@ TEST(TapeJournal, AHundredThousandLinesComeBackAtStartUp) {
     app.Press("7 +");
     EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 100001);
     EXPECT_EQ(ReadFileBytes(JournalOf(app)), Records(lines) + "7  \n");
+
+    // Closed, it holds the newest 100,000 lines again.
+    ASSERT_TRUE(app.Close());
+    lines.erase(lines.begin());
+    EXPECT_EQ(ReadFileBytes(JournalOf(app)), Records(lines) + "7  \n");
 }
 
 // The journal's place taken by a folder, and (with mounting allowed) the settings file's

@@ -144,7 +144,7 @@ TEST(TapeJournal, RandomBytesNeverBreakTheReader) {
     }
 }
 
-TEST(TapeJournal, KeepsTheNewestLinesAndCompactsAtTwiceAsMany) {
+TEST(TapeJournal, KeepsTheNewestLinesAndCompactsAtTwiceAsManyOrAtRest) {
     TempFolder folder;
     TapeJournal j = JournalAt(folder.File("Tallymax.tape"));
     // A file of 250,000 lines reads as its newest 100,000.
@@ -171,7 +171,17 @@ TEST(TapeJournal, KeepsTheNewestLinesAndCompactsAtTwiceAsMany) {
     Restored compacted = Read(j.path);
     EXPECT_EQ(compacted.lines.front(), Numbered(next - kJournalKeptLines));
     EXPECT_EQ(compacted.lines.back(), Numbered(next - 1));
+
+    // The end of a load and the end of the run leave no more than the bound.
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(AppendToJournal(j, Numbered(next++), false));
+    ASSERT_TRUE(FlushJournal(j));
+    EXPECT_EQ(LinesIn(j.path), kJournalKeptLines);
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(AppendToJournal(j, Numbered(next++)));
     CloseJournal(j);
+    Restored closed = Read(j.path);
+    EXPECT_EQ(LinesIn(j.path), kJournalKeptLines);
+    EXPECT_EQ(closed.lines.back(), Numbered(next - 1));
+    EXPECT_FALSE(closed.read.NeedsRewrite());
 }
 
 TEST(TapeJournal, AHugeFileCostsABoundedRead) {
