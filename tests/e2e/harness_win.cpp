@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -476,6 +477,40 @@ size_t PeakMemoryOf(const TallymaxApp& app) {
     GetProcessMemoryInfo(process, &counters, sizeof counters);
     CloseHandle(process);
     return counters.PeakWorkingSetSize;
+}
+
+namespace {
+
+bool OpenClipboardPatiently(HWND owner) {
+    for (int i = 0; i < 20; ++i) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+}  // namespace
+
+bool PutClipboardText(const std::string& text, HWND owner) {
+    if (!OpenClipboardPatiently(owner)) return false;
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    SetClipboardData(CF_TEXT, block);
+    CloseClipboard();
+    return true;
+}
+
+std::string ClipboardText() {
+    if (!OpenClipboardPatiently(nullptr)) return "<not open>";
+    std::string text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) text = p;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
 }
 
 HWND OtherDialog(const TallymaxApp& app, HWND except) {

@@ -77,6 +77,13 @@ bool RunUnix(const std::string& commandLine);
 // The name of the first PDF file in a folder (as the PDF printer leaves them), or "".
 std::string FirstPdfIn(const std::string& folder);
 
+// The clipboard as a program of its own would use it, retried while another one holds it.
+// Puts `text` as CF_TEXT, opened for `owner` (nullptr: for no window); false when the
+// clipboard stayed held.
+bool PutClipboardText(const std::string& text, HWND owner = nullptr);
+// The CF_TEXT on the clipboard, "" when there is none, "<not open>" when it stayed held.
+std::string ClipboardText();
+
 // A visible dialog window ("#32770") of the program other than `except`, or nullptr.
 HWND OtherDialog(const TallymaxApp& app, HWND except);
 // The file-name field of a common open or save dialog.

@@ -384,13 +384,7 @@ class ClipboardHolder {
     explicit ClipboardHolder(const std::string& text)
         : owner_(
               CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {
-        if (!owner_ || !OpenClipboard(owner_)) return;
-        EmptyClipboard();
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-        memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-        GlobalUnlock(block);
-        SetClipboardData(CF_TEXT, block);
-        CloseClipboard();
+        if (!owner_ || !PutClipboardText(text, owner_)) return;
         held_ = OpenClipboard(owner_) != 0;
     }
     ~ClipboardHolder() {
@@ -407,17 +401,6 @@ class ClipboardHolder {
     HWND owner_;
     bool held_ = false;
 };
-
-std::string ClipboardText() {
-    std::string text;
-    if (!OpenClipboard(nullptr)) return "<not open>";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) text = p;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
 
 // A command sent with a time-out, so that a hang fails the test instead of blocking it.
 bool MenuAnswered(const TallymaxApp& app, int menu) {

@@ -10,29 +10,6 @@ namespace {
 using Lines = std::vector<std::string>;
 const std::string kRule(26, '-');
 
-std::string ClipboardText() {
-    std::string text;
-    for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(20);
-    if (HANDLE h = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(h))) {
-            text = p;
-            GlobalUnlock(h);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-void PutClipboardText(const std::string& text) {
-    for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(20);
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
-    CloseClipboard();
-}
-
 TEST(MainWindow, CalculatorModeByButtons) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());

@@ -139,16 +139,6 @@ int DarkPixels(const Pixels& p) {
     return n;
 }
 
-void PutClipboardText(const std::string& text) {
-    for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(20);
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
-    CloseClipboard();
-}
-
 TEST(MainWindowLook, StatusBarPixelsSurviveEveryLayoutToggle) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());

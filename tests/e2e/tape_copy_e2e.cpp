@@ -75,27 +75,6 @@ HWND FocusOf(const TallymaxApp& app) {
     return info.hwndFocus;
 }
 
-void SetClipboardAnsi(const std::string& text) {
-    if (!OpenClipboard(nullptr)) return;
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
-    CloseClipboard();
-}
-
-std::string ClipboardAnsi() {
-    std::string text = "<no text>";
-    if (!OpenClipboard(nullptr)) return "<not open>";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        text = static_cast<const char*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
-
 std::wstring ClipboardUnicode() {
     std::wstring text = L"<no text>";
     if (!OpenClipboard(nullptr)) return L"<not open>";
@@ -219,13 +198,13 @@ TEST(TapeCopy, MixedSessionCopiesLinesAndTapeAndExportsCsv) {
     const int last = static_cast<int>(tape.size()) - 1;
     ASSERT_GE(static_cast<int>(SendMessageW(app.Control(kTapeList), LB_GETTOPINDEX, 0, 0)), 1);
     ASSERT_LE(static_cast<int>(SendMessageW(app.Control(kTapeList), LB_GETTOPINDEX, 0, 0)), 6);
-    SetClipboardAnsi("before");
+    PutClipboardText("before");
     RightClickTape(app, TapeLineY(app, 6));
     HWND menu = WaitForPopupMenu(app);
     ASSERT_NE(menu, nullptr) << "no menu after the right-click";
     ChooseMenuItem(menu, kCopyLine);
     ASSERT_TRUE(MenuClosed(app, menu));
-    EXPECT_EQ(ClipboardAnsi(), "2.5 \xD7");
+    EXPECT_EQ(ClipboardText(), "2.5 \xD7");
     EXPECT_EQ(ClipboardUnicode(), L"2.5 \u00D7");
     EXPECT_EQ(FocusOf(app), app.Control(kInputSink)) << "the focus went back to the input field";
     EXPECT_EQ(app.Tape(), expectedTape) << "copying writes nothing on the tape";
@@ -238,7 +217,7 @@ TEST(TapeCopy, MixedSessionCopiesLinesAndTapeAndExportsCsv) {
     ASSERT_TRUE(MenuClosed(app, menu));
     std::string all;
     for (size_t i = 0; i < tape.size(); ++i) all += (i ? "\r\n" : "") + tape[i];
-    EXPECT_EQ(ClipboardAnsi(), all);
+    EXPECT_EQ(ClipboardText(), all);
 
     // Export through the save dialog, read back by Python.
     const std::string path = app.Folder() + "session.csv";
@@ -271,7 +250,7 @@ TEST(TapeCopy, MenuKeyCopiesTheLastLineAndGreysWhatCannotBeDone) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
     app.Press("5 + 6 -");
-    SetClipboardAnsi("before");
+    PutClipboardText("before");
 
     // The context-menu key while the input field has the focus: the last line.
     SetForegroundWindow(app.Main());
@@ -281,11 +260,11 @@ TEST(TapeCopy, MenuKeyCopiesTheLastLineAndGreysWhatCannotBeDone) {
     ASSERT_NE(menu, nullptr) << "no menu from the menu key";
     ChooseMenuItem(menu, kCopyLine);
     ASSERT_TRUE(MenuClosed(app, menu));
-    EXPECT_EQ(ClipboardAnsi(), "6 +");
+    EXPECT_EQ(ClipboardText(), "6 +");
     EXPECT_EQ(app.Display(), "11") << "the key reached no calculator operation";
 
     // Shift+F10 as real keys does the same.
-    SetClipboardAnsi("before");
+    PutClipboardText("before");
     INPUT keys[4] = {};
     const WORD vks[4] = {VK_SHIFT, VK_F10, VK_F10, VK_SHIFT};
     for (int i = 0; i < 4; ++i) {
@@ -298,14 +277,14 @@ TEST(TapeCopy, MenuKeyCopiesTheLastLineAndGreysWhatCannotBeDone) {
     ASSERT_NE(menu, nullptr) << "no menu from Shift+F10";
     ChooseMenuItem(menu, kCopyLine);
     ASSERT_TRUE(MenuClosed(app, menu));
-    EXPECT_EQ(ClipboardAnsi(), "6 +");
+    EXPECT_EQ(ClipboardText(), "6 +");
     EXPECT_EQ(FocusOf(app), app.Control(kInputSink));
 
     // Below the last line "Copy Line" is greyed: choosing it does nothing.
-    SetClipboardAnsi("before");
+    PutClipboardText("before");
     RightClickTape(app, TapeLineY(app, 5));
     ASSERT_TRUE(ChooseGreyedItem(app, kCopyLine));
-    EXPECT_EQ(ClipboardAnsi(), "before");
+    EXPECT_EQ(ClipboardText(), "before");
 
     // An empty tape greys every item.
     app.PostClick(1020);  // CT, answered Yes
@@ -317,7 +296,7 @@ TEST(TapeCopy, MenuKeyCopiesTheLastLineAndGreysWhatCannotBeDone) {
     for (int item = kCopyLine; item <= kExportCsv; ++item) {
         RightClickTape(app, 10);
         ASSERT_TRUE(ChooseGreyedItem(app, item)) << "item " << item;
-        EXPECT_EQ(ClipboardAnsi(), "before") << "item " << item;
+        EXPECT_EQ(ClipboardText(), "before") << "item " << item;
     }
     EXPECT_EQ(app.WaitForWindow("#32770", "Export as CSV", 500), nullptr);
 }
@@ -326,7 +305,7 @@ TEST(TapeCopy, AClipboardHeldByAnotherProgramNeitherHangsNorLosesItsText) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
     app.Press("3 + 4 =");
-    SetClipboardAnsi("held text");
+    PutClipboardText("held text");
     // Opened for a window of its own: Wine lets a second opener in when neither names one.
     HWND owner =
         CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
@@ -338,7 +317,7 @@ TEST(TapeCopy, AClipboardHeldByAnotherProgramNeitherHangsNorLosesItsText) {
     CloseClipboard();
     DestroyWindow(owner);
     ASSERT_TRUE(closed) << "no menu, or the program hung on the clipboard";
-    EXPECT_EQ(ClipboardAnsi(), "held text");
+    EXPECT_EQ(ClipboardText(), "held text");
     EXPECT_EQ(app.Tape().size(), 5u);
 }
 
