@@ -417,6 +417,14 @@ std::string FirstPdfIn(const std::string& folder) {
     return fd.cFileName;
 }
 
+bool FolderHasTempFiles(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "*.tmp").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FindClose(h);
+    return true;
+}
+
 std::string UnixPathOf(const std::string& windowsPath) {
     // wine_get_unix_file_name is Wine's own; without it there is no Unix side.
     using UnixName = char*(CDECL*)(const WCHAR*);

@@ -160,14 +160,6 @@ bool ConfirmExportFile(const TallymaxApp& app, HWND dialog, const std::string& p
     return TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }, 10000);
 }
 
-bool FolderHasTempFiles(const std::string& folder) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "*.tmp").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    FindClose(h);
-    return true;
-}
-
 struct Expected {
     std::string amount, mark;  // the text is the tape line itself
 };

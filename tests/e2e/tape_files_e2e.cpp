@@ -130,14 +130,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-bool FolderHasTempFiles(const std::string& folder) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "*.tmp").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    FindClose(h);
-    return true;
-}
-
 std::string ManyLines(int count) {
     std::string text = k30 + "Tape Report (01-02-2026 at 03:04:05)\r\n\r\n\r\n";
     text.reserve(text.size() + static_cast<size_t>(count) * 34);
