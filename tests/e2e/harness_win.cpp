@@ -13,26 +13,6 @@ namespace {
 
 constexpr const char* kMainClass = "FORM_TALLYMAX_FORM1_CLASS";
 
-struct FindContext {
-    DWORD pid;
-    std::string cls, title;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopWindow(HWND h, LPARAM p) {
-    auto* c = reinterpret_cast<FindContext*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    char cls[128] = "";
-    GetClassNameA(h, cls, sizeof cls);
-    if (pid == c->pid && c->cls == cls && IsWindowVisible(h) &&
-        (c->title.empty() || TallymaxApp::WindowTextOf(h) == c->title)) {
-        c->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Button notation tokens to control ids.
 struct Token {
     const char* name;
@@ -361,12 +341,12 @@ RECT TallymaxApp::WindowRect() const {
 
 HWND TallymaxApp::WaitForWindow(const std::string& cls, const std::string& title,
                                 int timeoutMs) const {
-    FindContext c{pi_.dwProcessId, cls, title, nullptr};
     DWORD start = GetTickCount();
     for (;;) {
-        c.found = nullptr;
-        EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&c));
-        if (c.found || static_cast<int>(GetTickCount() - start) >= timeoutMs) return c.found;
+        HWND found = FindProcessWindow(pi_.dwProcessId, cls, [&](HWND h) {
+            return title.empty() || WindowTextOf(h) == title;
+        });
+        if (found || static_cast<int>(GetTickCount() - start) >= timeoutMs) return found;
         Sleep(20);
     }
 }
@@ -521,27 +501,31 @@ std::string ClipboardText() {
     return text;
 }
 
-HWND OtherDialog(const TallymaxApp& app, HWND except) {
+HWND FindProcessWindow(DWORD pid, const std::string& cls, const std::function<bool(HWND)>& accept) {
     struct Search {
         DWORD pid;
-        HWND except;
+        const std::string& cls;
+        const std::function<bool(HWND)>& accept;
         HWND found;
-    } s{app.ProcessId(), except, nullptr};
+    } s{pid, cls, accept, nullptr};
     EnumWindows(
         [](HWND h, LPARAM p) -> BOOL {
             auto* s = reinterpret_cast<Search*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(h, &pid);
-            char cls[64] = "";
-            GetClassNameA(h, cls, sizeof cls);
-            if (pid != s->pid || h == s->except || !IsWindowVisible(h) ||
-                std::string(cls) != "#32770")
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            char name[128] = "";
+            GetClassNameA(h, name, sizeof name);
+            if (owner != s->pid || s->cls != name || !IsWindowVisible(h) || !s->accept(h))
                 return TRUE;
             s->found = h;
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&s));
     return s.found;
+}
+
+HWND OtherDialog(const TallymaxApp& app, HWND except) {
+    return FindProcessWindow(app.ProcessId(), "#32770", [&](HWND h) { return h != except; });
 }
 
 HWND FileNameField(HWND dialog) {

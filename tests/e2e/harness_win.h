@@ -86,6 +86,9 @@ bool PutClipboardText(const std::string& text, HWND owner = nullptr);
 // The CF_TEXT on the clipboard, "" when there is none, "<not open>" when it stayed held.
 std::string ClipboardText();
 
+// The first visible top-level window of process `pid` of class `cls` that `accept`
+// takes, or nullptr.
+HWND FindProcessWindow(DWORD pid, const std::string& cls, const std::function<bool(HWND)>& accept);
 // A visible dialog window ("#32770") of the program other than `except`, or nullptr.
 HWND OtherDialog(const TallymaxApp& app, HWND except);
 // The file-name field of a common open or save dialog.

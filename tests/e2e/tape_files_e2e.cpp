@@ -20,36 +20,18 @@ constexpr int kTapeList = 1019;
 
 const std::string k30(30, ' ');
 
-struct BoxSearch {
-    DWORD pid;
-    std::string textStart;
-    HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND h, LPARAM p) {
-    auto* s = reinterpret_cast<BoxSearch*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    char cls[64] = "";
-    GetClassNameA(h, cls, sizeof cls);
-    if (pid == s->pid && std::string(cls) == "#32770" && IsWindowVisible(h) &&
-        TallymaxApp::MessageBoxText(h).compare(0, s->textStart.size(), s->textStart) == 0) {
-        s->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // A message box of the program whose text begins with `textStart`.
 HWND WaitForBox(const TallymaxApp& app, const std::string& textStart, int timeoutMs = 10000) {
-    BoxSearch s{app.ProcessId(), textStart, nullptr};
+    HWND found = nullptr;
     TallymaxApp::WaitUntil(
         [&] {
-            EnumWindows(FindBox, reinterpret_cast<LPARAM>(&s));
-            return s.found != nullptr;
+            found = FindProcessWindow(app.ProcessId(), "#32770", [&](HWND h) {
+                return TallymaxApp::MessageBoxText(h).compare(0, textStart.size(), textStart) == 0;
+            });
+            return found != nullptr;
         },
         timeoutMs);
-    return s.found;
+    return found;
 }
 
 // Opens the save or open dialog from the File menu; nullptr when it does not appear.
