@@ -397,6 +397,16 @@ std::string FirstPdfIn(const std::string& folder) {
     return fd.cFileName;
 }
 
+bool IsFile(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFolder(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool FolderHasTempFiles(const std::string& folder) {
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA((folder + "*.tmp").c_str(), &fd);

@@ -74,6 +74,8 @@ class TallymaxApp {
 std::string ToWindowsPath(std::string unixPath);
 // Runs a shell command line on the Unix side and waits for it (at most a minute).
 bool RunUnix(const std::string& commandLine);
+bool IsFile(const std::string& path);
+bool IsFolder(const std::string& path);
 // Whether a folder (with a trailing "\") holds a "*.tmp" file, as a write cut short leaves.
 bool FolderHasTempFiles(const std::string& folder);
 // The name of the first PDF file in a folder (as the PDF printer leaves them), or "".

@@ -22,16 +22,6 @@ std::string MakerFolder() {
     return AppDataFolder() + "\\Korvalen\\Tallymax";
 }
 
-bool IsFile(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsFolder(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The names in a folder (with a trailing "\"), "." and ".." left out.
 std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
