@@ -415,6 +415,41 @@ bool FolderHasTempFiles(const std::string& folder) {
     return true;
 }
 
+std::string EmptiedPdfFolder() {
+    const char* dir = getenv("TALLYMAX_PDF_DIR");
+    if (!dir || !*dir) return "";
+    std::string unixDir = dir;
+    RunUnix("rm -f '" + unixDir + "'/*.pdf '" + unixDir + "'/check-*");
+    return unixDir;
+}
+
+bool WaitForPdf(const std::string& unixDir, std::string& pdf) {
+    std::string winDir = ToWindowsPath(unixDir);
+    if (!TallymaxApp::WaitUntil([&] { return !(pdf = FirstPdfIn(winDir)).empty(); }, 30000))
+        return false;
+    Sleep(500);  // the back end finishes writing the file it has just created
+    return true;
+}
+
+std::string PdfToTextCommand(const std::string& unixPdf, const std::string& out) {
+    // Wine's printer driver sets "-" as the hyphen glyph, which comes back from the
+    // PDF as a soft hyphen; it is turned back into "-" for the comparison.
+    return "pdftotext -layout '" + unixPdf + "' - | sed 's/\\xc2\\xad/-/g' > '" + out + "'\n";
+}
+
+bool RunCheckScript(const std::string& unixDir, const std::string& script) {
+    // Through a script file: the command line of the Unix side keeps no quotes. The
+    // last command leaves a marker, since the Unix side runs on its own.
+    std::string winDir = ToWindowsPath(unixDir);
+    WriteFileBytes(winDir + "\\check-script.sh", script + "touch '" + unixDir + "/check-done'\n");
+    RunUnix("sh '" + unixDir + "/check-script.sh'");
+    return TallymaxApp::WaitUntil(
+        [&] {
+            return GetFileAttributesA((winDir + "\\check-done").c_str()) != INVALID_FILE_ATTRIBUTES;
+        },
+        30000);
+}
+
 std::string UnixPathOf(const std::string& windowsPath) {
     // wine_get_unix_file_name is Wine's own; without it there is no Unix side.
     using UnixName = char*(CDECL*)(const WCHAR*);

@@ -81,6 +81,18 @@ bool FolderHasTempFiles(const std::string& folder);
 // The name of the first PDF file in a folder (as the PDF printer leaves them), or "".
 std::string FirstPdfIn(const std::string& folder);
 
+// The Unix folder the session's PDF printer writes to (TALLYMAX_PDF_DIR), emptied of
+// earlier PDFs and check files; "" when the session has no PDF printer.
+std::string EmptiedPdfFolder();
+// Waits for the printer's PDF in that folder and puts its name in `pdf`; false when
+// none came.
+bool WaitForPdf(const std::string& unixDir, std::string& pdf);
+// A shell command that writes the text of a PDF, laid out as printed, to `out`.
+std::string PdfToTextCommand(const std::string& unixPdf, const std::string& out);
+// Runs the shell `script` on the Unix side from a file in the PDF folder and waits
+// for it to end; false when it did not within 30 s.
+bool RunCheckScript(const std::string& unixDir, const std::string& script);
+
 // The clipboard as a program of its own would use it, retried while another one holds it.
 // Puts `text` as CF_TEXT, opened for `owner` (nullptr: for no window); false when the
 // clipboard stayed held.

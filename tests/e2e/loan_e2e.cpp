@@ -774,11 +774,9 @@ bool IsScheduleRow(const Lines& words) {
 }
 
 TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
-    const char* pdfDir = getenv("TALLYMAX_PDF_DIR");
-    if (!pdfDir || !*pdfDir) GTEST_SKIP() << "no PDF printer queue in this environment";
-    std::string unixDir = pdfDir;
+    std::string unixDir = EmptiedPdfFolder();
+    if (unixDir.empty()) GTEST_SKIP() << "no PDF printer queue in this environment";
     std::string winDir = ToWindowsPath(unixDir);
-    RunUnix("rm -f '" + unixDir + "'/*.pdf '" + unixDir + "'/check-*");
 
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
@@ -806,22 +804,13 @@ TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
     ASSERT_NE(dialog, nullptr) << "no Print dialog";
     TallymaxApp::PressDialogButton(dialog, IDOK);
     std::string pdf;
-    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !(pdf = FirstPdfIn(winDir)).empty(); }, 30000))
-        << "no PDF in " << unixDir;
-    Sleep(500);  // the back end finishes writing the file it has just created
+    ASSERT_TRUE(WaitForPdf(unixDir, pdf)) << "no PDF in " << unixDir;
     EXPECT_EQ(app.WaitForWindow("#32770", "", 300), nullptr) << "a message after printing";
     std::string unixPdf = unixDir + "/" + pdf;
     std::string script = "pdfinfo '" + unixPdf + "' | sed -n 's/^Pages: *//p' > '" + unixDir +
-                         "/check-pages.txt'\n" + "pdftotext -layout '" + unixPdf +
-                         "' - | sed 's/\\xc2\\xad/-/g' > '" + unixDir + "/check-text.txt'\n" +
-                         "touch '" + unixDir + "/check-done'\n";
-    WriteFileBytes(winDir + "\\check-script.sh", script);
-    RunUnix("sh '" + unixDir + "/check-script.sh'");
-    ASSERT_TRUE(TallymaxApp::WaitUntil(
-        [&] {
-            return GetFileAttributesA((winDir + "\\check-done").c_str()) != INVALID_FILE_ATTRIBUTES;
-        },
-        30000));
+                         "/check-pages.txt'\n" +
+                         PdfToTextCommand(unixPdf, unixDir + "/check-text.txt");
+    ASSERT_TRUE(RunCheckScript(unixDir, script));
     int pageCount = atoi(ReadFileBytes(winDir + "\\check-pages.txt").c_str());
     std::string text = ReadFileBytes(winDir + "\\check-text.txt");
     std::vector<Lines> pages = PdfPages(text);

@@ -40,11 +40,9 @@ std::vector<std::string> TextLines(const std::string& text) {
 }
 
 TEST(Printing, TapePrintsOnTheDefaultPrinterWithNegativeLinesInRed) {
-    const char* pdfDir = getenv("TALLYMAX_PDF_DIR");
-    if (!pdfDir || !*pdfDir) GTEST_SKIP() << "no PDF printer queue in this environment";
-    std::string unixDir = pdfDir;
+    std::string unixDir = EmptiedPdfFolder();
+    if (unixDir.empty()) GTEST_SKIP() << "no PDF printer queue in this environment";
     std::string winDir = ToWindowsPath(unixDir);
-    RunUnix("rm -f '" + unixDir + "'/*.pdf '" + unixDir + "'/check-*");
 
     TallymaxApp app;
     app.WriteIni("[Main Settings]\r\nDecimal Setting1=2\r\nDecimal Setting2=2\r\n");
@@ -63,19 +61,14 @@ TEST(Printing, TapePrintsOnTheDefaultPrinterWithNegativeLinesInRed) {
     TallymaxApp::PressDialogButton(dialog, IDOK);
 
     std::string pdf;
-    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !(pdf = FirstPdfIn(winDir)).empty(); }, 30000))
-        << "no PDF in " << unixDir;
-    Sleep(500);  // the back end finishes writing the file it has just created
+    ASSERT_TRUE(WaitForPdf(unixDir, pdf)) << "no PDF in " << unixDir;
 
-    // Wine's printer driver sets "-" as the hyphen glyph, which comes back from the
-    // PDF as a soft hyphen; it is turned back into "-" for the comparison. The last
-    // command leaves a marker, since the Unix side runs on its own.
     std::string unixPdf = unixDir + "/" + pdf;
     std::string page = unixDir + "/check-page-1.png";
     std::string script = "pdfinfo '" + unixPdf + "' > '" + unixDir + "/check-info.txt'\n" +
-                         "pdftotext -layout '" + unixPdf + "' - | sed 's/\\xc2\\xad/-/g' > '" +
-                         unixDir + "/check-text.txt'\n" + "pdftoppm -png -r 150 -f 1 -l 1 '" +
-                         unixPdf + "' '" + unixDir + "/check-page'\n" +
+                         PdfToTextCommand(unixPdf, unixDir + "/check-text.txt") +
+                         "pdftoppm -png -r 150 -f 1 -l 1 '" + unixPdf + "' '" + unixDir +
+                         "/check-page'\n" +
                          InkBandsCommand(page,
                                          "-fuzz 25% -fill white +opaque 'rgb(255,0,0)' "
                                          "-fill black -opaque 'rgb(255,0,0)'",
@@ -83,15 +76,8 @@ TEST(Printing, TapePrintsOnTheDefaultPrinterWithNegativeLinesInRed) {
                          InkBandsCommand(page,
                                          "-fuzz 40% -fill white +opaque black -fill black "
                                          "-opaque black",
-                                         unixDir + "/check-black.txt") +
-                         "touch '" + unixDir + "/check-done'\n";
-    WriteFileBytes(winDir + "\\check-script.sh", script);
-    RunUnix("sh '" + unixDir + "/check-script.sh'");
-    ASSERT_TRUE(TallymaxApp::WaitUntil(
-        [&] {
-            return GetFileAttributesA((winDir + "\\check-done").c_str()) != INVALID_FILE_ATTRIBUTES;
-        },
-        30000));
+                                         unixDir + "/check-black.txt");
+    ASSERT_TRUE(RunCheckScript(unixDir, script));
 
     std::string text = ReadFileBytes(winDir + "\\check-text.txt");
     std::vector<std::string> lines = TextLines(text);
@@ -124,10 +110,9 @@ TEST(Printing, TapePrintsOnTheDefaultPrinterWithNegativeLinesInRed) {
 }
 
 TEST(Printing, CancelledPrintDialogPrintsNothing) {
-    const char* pdfDir = getenv("TALLYMAX_PDF_DIR");
-    if (!pdfDir || !*pdfDir) GTEST_SKIP() << "no PDF printer queue in this environment";
-    std::string winDir = ToWindowsPath(pdfDir);
-    RunUnix(std::string("rm -f '") + pdfDir + "'/*.pdf");
+    std::string unixDir = EmptiedPdfFolder();
+    if (unixDir.empty()) GTEST_SKIP() << "no PDF printer queue in this environment";
+    std::string winDir = ToWindowsPath(unixDir);
 
     TallymaxApp app;
     ASSERT_TRUE(app.Start());

@@ -562,11 +562,9 @@ TEST(Throughput, DelayedUploadOkCountsInTheWriteTime) {
 }
 
 TEST(Throughput, ResultsPrintOnThePrinter) {
-    const char* pdfDir = getenv("TALLYMAX_PDF_DIR");
-    if (!pdfDir || !*pdfDir) GTEST_SKIP() << "no PDF printer queue in this environment";
-    std::string unixDir = pdfDir;
+    std::string unixDir = EmptiedPdfFolder();
+    if (unixDir.empty()) GTEST_SKIP() << "no PDF printer queue in this environment";
     std::string winDir = ToWindowsPath(unixDir);
-    RunUnix("rm -f '" + unixDir + "'/*.pdf '" + unixDir + "'/check-*");
     ServerProcess server("qvl-server.exe", "");
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
@@ -583,16 +581,9 @@ TEST(Throughput, ResultsPrintOnThePrinter) {
     ASSERT_NE(dialog, nullptr) << "no Print dialog";
     TallymaxApp::PressDialogButton(dialog, IDOK);
     std::string pdf;
-    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !(pdf = FirstPdfIn(winDir)).empty(); }, 30000))
-        << "no PDF in " << unixDir;
-    Sleep(500);  // the back end finishes writing the file it has just created
-    // Through a script file: the command line of the Unix side keeps no quotes.
-    WriteFileBytes(winDir + "\\check-script.sh", "pdftotext -layout '" + unixDir + "/" + pdf +
-                                                     "' - | sed 's/\\xc2\\xad/-/g' > '" + unixDir +
-                                                     "/check-text.txt'\ntouch '" + unixDir +
-                                                     "/check-done'\n");
-    RunUnix("sh '" + unixDir + "/check-script.sh'");
-    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return FileExists(winDir + "\\check-done"); }, 30000));
+    ASSERT_TRUE(WaitForPdf(unixDir, pdf)) << "no PDF in " << unixDir;
+    ASSERT_TRUE(RunCheckScript(unixDir,
+                               PdfToTextCommand(unixDir + "/" + pdf, unixDir + "/check-text.txt")));
     std::string text = ReadFileBytes(winDir + "\\check-text.txt");
     // pdftotext starts its columns at the leftmost text, one blank in: every line
     // comes back one column further left.
