@@ -14,6 +14,7 @@
 #include "harness_win.h"
 #include "settings/options_dialog_win.h"
 #include "throughput/throughput_window_ids.h"
+#include "throughput_steps_win.h"
 #include "ui/control_ids.h"
 
 namespace {
@@ -303,17 +304,12 @@ TEST(Hostile, FullDisk) {
     EXPECT_EQ(ReadFileBytes(tapeFile), oldTape);
 
     // A folder-mode throughput run of 1 MB on the full disk.
-    app.Click(kIdThroughput);
-    HWND window = app.WaitForWindow(kThroughputWindowClass, "Quorvel");
+    HWND window = OpenQuorvel(app);
     ASSERT_NE(window, nullptr);
-    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(target.c_str()));
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    StartTestOn(window, target);
     HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
     ASSERT_NE(options, nullptr);
-    SendMessageA(GetDlgItem(options, kIdQvlOptionsSize), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>("1"));
-    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    AnswerTestSize(options, "1");
     // The options dialog measures the room first and refuses the size; it stays open
     // for another one.
     HWND box = nullptr;
@@ -352,14 +348,11 @@ TEST(Hostile, FullDisk) {
 TEST(Hostile, MainWindowClosedUnderTheThroughputOptions) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
-    app.Click(kIdThroughput);
-    HWND window = app.WaitForWindow(kThroughputWindowClass, "Quorvel");
+    HWND window = OpenQuorvel(app);
     ASSERT_NE(window, nullptr);
     std::string target = app.Folder() + "target";
     ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
-    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(target.c_str()));
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    StartTestOn(window, target);
     ASSERT_NE(app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options"), nullptr);
     EXPECT_TRUE(app.Close());
     EXPECT_EQ(app.ExitCode(), 0u) << "the program did not end cleanly";

@@ -16,6 +16,7 @@
 
 #include "harness_win.h"
 #include "throughput/throughput_window_ids.h"
+#include "throughput_steps_win.h"
 #include "ui/control_ids.h"
 
 namespace {
@@ -96,11 +97,6 @@ std::string Field(HWND window, int id) {
     return TallymaxApp::WindowTextOf(GetDlgItem(window, id));
 }
 
-HWND OpenQuorvel(TallymaxApp& app) {
-    app.Click(kIdThroughput);
-    return app.WaitForWindow(kThroughputWindowClass, "Quorvel");
-}
-
 struct RunSeen {
     bool optionsShown = false;
     bool deleteBoxVisible = false;
@@ -115,9 +111,7 @@ struct RunSeen {
 RunSeen RunTest(TallymaxApp& app, HWND window, const std::string& target, const std::string& size,
                 bool deleteFile = true, int timeoutMs = 60000) {
     RunSeen seen;
-    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(target.c_str()));
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    StartTestOn(window, target);
     HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
     if (!options) return seen;
     seen.optionsShown = true;
@@ -289,9 +283,7 @@ TEST(Throughput, FolderModeWritesReadsAndDeletesTheTestFile) {
     DeleteFileA(file.c_str());
 
     // Cancel leaves the last results; a size of 0 cancels too.
-    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(folder.c_str()));
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    StartTestOn(window, folder);
     HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(Field(options, kIdQvlOptionsSize), "2") << "the last size is offered";
@@ -370,9 +362,7 @@ TEST(Throughput, PortOutOfRangeIsRejected) {
     ASSERT_TRUE(app.Start());
     HWND window = OpenQuorvel(app);
     ASSERT_NE(window, nullptr);
-    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>("testbox:70000"));
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    StartTestOn(window, "testbox:70000");
     HWND box = app.WaitForWindow("#32770", "Error Opening Channel To QVL Server");
     ASSERT_NE(box, nullptr);
     EXPECT_NE(TallymaxApp::MessageBoxText(box).find("1 to 65535"), std::string::npos);
@@ -385,14 +375,10 @@ TEST(Throughput, TooLargeSizeIsRejectedInTheOptions) {
     ASSERT_TRUE(app.Start());
     HWND window = OpenQuorvel(app);
     ASSERT_NE(window, nullptr);
-    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>("testbox"));
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    StartTestOn(window, "testbox");
     HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
     ASSERT_NE(options, nullptr);
-    SendMessageA(GetDlgItem(options, kIdQvlOptionsSize), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>("1E20"));
-    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    AnswerTestSize(options, "1E20");
     HWND box = app.WaitForWindow("#32770", "Quorvel Options");
     ASSERT_NE(box, nullptr);
     EXPECT_NE(TallymaxApp::MessageBoxText(box).find("8796093022207"), std::string::npos);
@@ -403,14 +389,10 @@ TEST(Throughput, TooLargeSizeIsRejectedInTheOptions) {
 
     // A folder: no more than its volume can take (about 95 TB asked here).
     std::string folder = app.Folder().substr(0, app.Folder().size() - 1);
-    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(folder.c_str()));
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    StartTestOn(window, folder);
     options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
     ASSERT_NE(options, nullptr);
-    SendMessageA(GetDlgItem(options, kIdQvlOptionsSize), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>("100000000"));
-    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    AnswerTestSize(options, "100000000");
     box = app.WaitForWindow("#32770", "Quorvel Options");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(
@@ -474,14 +456,10 @@ TEST(Throughput, WindowAnswersDuringARunAndKeepsItsButtonsOff) {
     ASSERT_TRUE(app.Start());
     HWND window = OpenQuorvel(app);
     ASSERT_NE(window, nullptr);
-    SendMessageA(GetDlgItem(window, kIdQvlTarget), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(peer.Target().c_str()));
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    StartTestOn(window, peer.Target());
     HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
     ASSERT_NE(options, nullptr);
-    SendMessageA(GetDlgItem(options, kIdQvlOptionsSize), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>("1"));
-    PostMessageA(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    AnswerTestSize(options, "1");
     ASSERT_TRUE(
         TallymaxApp::WaitUntil([&] { return Field(window, kIdQvlStatus) == "Reading Data..."; }));
     for (int id : {int{IDOK}, int{IDCANCEL}, int{kIdQvlPrint}, int{kIdQvlHelp}})
