@@ -6,15 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 anchor=${1:?usage: tools/bench_large_settings.sh ANCHOR.exe}
-cmake --build --preset windows -j2 --target tallymax >/dev/null
-out=build/bench
-mkdir -p "$out"
-x86_64-w64-mingw32-g++-posix -O2 -static -s -o "$out/startup_probe.exe" tools/bench/startup_probe.cpp
-export WINE_SESSION_DIR=$PWD/build/wine-bench
-source tools/wine-session.sh
-work=$(mktemp -d)
-trap 'wine_session_stop; rm -rf "$work"' EXIT
-wine_session_start
+source tools/bench_preamble.sh
+bench_build >/dev/null
+$probe_cxx -o "$out/startup_probe.exe" tools/bench/startup_probe.cpp
+bench_session wine-bench
 mkdir -p "$work/new" "$work/anchor"
 cp build/windows/tallymax.exe "$work/new/"
 cp "$anchor" "$work/anchor/tallymax.exe"
@@ -38,9 +33,9 @@ runs=${RUNS:-5}
 # One warm-up run each (the first start normalises the file), then the measured runs,
 # interleaved by the probe; it prints each program's median.
 probe() {
-    wine "$out/startup_probe.exe" "$1" \
+    wine_text "$out/startup_probe.exe" "$1" \
         "$(winepath -w "$work/new/tallymax.exe")" FORM_TALLYMAX_FORM1_CLASS \
-        "$(winepath -w "$work/anchor/tallymax.exe")" FORM_TALLYMAX_FORM1_CLASS | tr -d '\r'
+        "$(winepath -w "$work/anchor/tallymax.exe")" FORM_TALLYMAX_FORM1_CLASS
 }
 probe 1 >/dev/null
 # The probe names each program by its window class, in the order given.

@@ -4,17 +4,11 @@
 # The calculation also writes its tape block and saves the profile, as a click does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tools/bench_preamble.sh
 tools/install-deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j2 --target tallymax
-out=build/bench
-mkdir -p "$out"
-x86_64-w64-mingw32-g++-posix -O2 -static -s -o "$out/loan_probe.exe" tools/bench/loan_probe.cpp
-export WINE_SESSION_DIR=$PWD/build/wine-bench-loan
-source tools/wine-session.sh
-work=$(mktemp -d)
-trap 'wine_session_stop; rm -rf "$work"' EXIT
-wine_session_start
+bench_build
+$probe_cxx -o "$out/loan_probe.exe" tools/bench/loan_probe.cpp
+bench_session wine-bench-loan
 cp build/windows/tallymax.exe "$work/"
 printf '[Loan Settings]\r\nName1=Bench\r\n' >"$work/Tallymax.ini"
-wine "$out/loan_probe.exe" "$(winepath -w "$work/tallymax.exe")" "${RUNS:-21}" | tr -d '\r'
+wine_text "$out/loan_probe.exe" "$(winepath -w "$work/tallymax.exe")" "${RUNS:-21}"

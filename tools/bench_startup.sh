@@ -5,23 +5,16 @@
 # interleaved runs under the same Wine; then tallymax.exe's resident memory.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tools/bench_preamble.sh
 tools/install-deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j"$(nproc)" --target tallymax
-out=build/bench
-mkdir -p "$out"
-cxx="x86_64-w64-mingw32-g++-posix -O2 -static -s"
-$cxx -mwindows -o "$out/minimal_window.exe" tools/bench/minimal_window.cpp
-$cxx -mwindows -o "$out/bare_keypad.exe" tools/bench/bare_keypad.cpp
-$cxx -o "$out/startup_probe.exe" tools/bench/startup_probe.cpp
-export WINE_SESSION_DIR=$PWD/build/wine-bench
-source tools/wine-session.sh
-work=$(mktemp -d)
-trap 'wine_session_stop; rm -rf "$work"' EXIT
-wine_session_start
+bench_build
+$probe_cxx -mwindows -o "$out/minimal_window.exe" tools/bench/minimal_window.cpp
+$probe_cxx -mwindows -o "$out/bare_keypad.exe" tools/bench/bare_keypad.cpp
+$probe_cxx -o "$out/startup_probe.exe" tools/bench/startup_probe.cpp
+bench_session wine-bench
 cp build/windows/tallymax.exe "$out/minimal_window.exe" "$out/bare_keypad.exe" "$work/"
 runs=${RUNS:-15}
-probe() { wine "$out/startup_probe.exe" "$@" </dev/null | tr -d '\r'; }
+probe() { wine_text "$out/startup_probe.exe" "$@"; }
 tallymax=$(winepath -w "$work/tallymax.exe")
 # The bare window gets exactly as many children as Tallymax's main window has.
 children=$(probe 0 "$tallymax" FORM_TALLYMAX_FORM1_CLASS)
