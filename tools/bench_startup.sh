@@ -23,10 +23,11 @@ export BARE_CHILDREN=$children
 probe "$runs" "$tallymax" FORM_TALLYMAX_FORM1_CLASS \
     "$(winepath -w "$work/minimal_window.exe")" MinimalBenchWindow \
     "$(winepath -w "$work/bare_keypad.exe")" BareKeypadWindow
-(cd "$work" && wine tallymax.exe </dev/null >/dev/null 2>&1 &)
+# Wine's process keeps the Linux pid it started with; another tallymax.exe on the
+# machine (another tree's tests) is neither measured nor stopped.
+pid=$(cd "$work" && { wine tallymax.exe </dev/null >/dev/null 2>&1 & echo $!; })
 sleep 3
-pid=$(pgrep -f 'tallymax.exe' | head -1 || true)
-if [ -n "$pid" ]; then
+if kill -0 "$pid" 2>/dev/null; then
     echo "tallymax.exe resident memory: $(awk '/VmRSS/ {print $2, $3}' /proc/"$pid"/status)"
     kill "$pid" 2>/dev/null || true
 fi
