@@ -10,57 +10,35 @@
 #include <string>
 #include <vector>
 
-struct Find {
-    DWORD pid;
-    HWND found;
-};
+#include "program_window.h"
 
-static BOOL CALLBACK FindProc(HWND h, LPARAM p) {
-    auto* f = reinterpret_cast<Find*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    char cls[128] = "";
-    GetClassNameA(h, cls, sizeof cls);
-    if (pid == f->pid && strcmp(cls, "FORM_TALLYMAX_FORM1_CLASS") == 0 && IsWindowVisible(h) &&
-        GetDlgItem(h, 1017)) {
-        f->found = h;
-        return FALSE;
-    }
-    return TRUE;
+// The main window is found once its last control exists: its creation has run through.
+static bool HasAllControls(HWND main) {
+    return GetDlgItem(main, 1017) != nullptr;
 }
 
 // Microseconds per line for `lines` presses of "Feed", or -1.
 static double TimeLines(const std::string& exe, int lines) {
     std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
     DeleteFileA((folder + "Tallymax.tape").c_str());
-    STARTUPINFOA si = {sizeof si};
     PROCESS_INFORMATION pi = {};
-    std::string cmd = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &si, &pi))
-        return -1;
-    Find f{pi.dwProcessId, nullptr};
-    for (int i = 0; i < 20000 && !f.found; ++i) {
-        EnumWindows(FindProc, reinterpret_cast<LPARAM>(&f));
-        if (!f.found) Sleep(1);
-    }
+    if (!StartProgram(exe, folder.c_str(), &pi)) return -1;
+    HWND main =
+        WaitForProgramWindow(pi.dwProcessId, "FORM_TALLYMAX_FORM1_CLASS", 20000, HasAllControls);
     double us = -1;
-    if (f.found) {
+    if (main) {
         WaitForInputIdle(pi.hProcess, 10000);
-        HWND feed = GetDlgItem(f.found, 1034);
+        HWND feed = GetDlgItem(main, 1034);
         LARGE_INTEGER freq, t0, t1;
         QueryPerformanceFrequency(&freq);
         QueryPerformanceCounter(&t0);
         for (int i = 0; i < lines; ++i)
-            SendMessageA(f.found, WM_COMMAND, MAKEWPARAM(1034, BN_CLICKED),
+            SendMessageA(main, WM_COMMAND, MAKEWPARAM(1034, BN_CLICKED),
                          reinterpret_cast<LPARAM>(feed));
         QueryPerformanceCounter(&t1);
         us = 1e6 * (t1.QuadPart - t0.QuadPart) / freq.QuadPart / lines;
-        PostMessageA(f.found, WM_CLOSE, 0, 0);
     }
-    if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
+    CloseProgram(pi, main, 10000);
     return us;
 }
 

@@ -12,39 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "program_window.h"
+
 namespace {
 
 constexpr int kIdLoanKey = 1029;  // the main window's "Loan" key
 constexpr int kIdAmount = 1001, kIdInterest = 1003, kIdYears = 1005;
 constexpr int kIdCalculate = 1028, kIdClear = 1030, kIdSchedule = 1033;
-
-struct Find {
-    DWORD pid;
-    const char* cls;
-    HWND found;
-};
-
-BOOL CALLBACK FindProc(HWND h, LPARAM p) {
-    auto* f = reinterpret_cast<Find*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    char cls[128] = "";
-    GetClassNameA(h, cls, sizeof cls);
-    if (pid == f->pid && strcmp(cls, f->cls) == 0 && IsWindowVisible(h)) {
-        f->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForWindow(DWORD pid, const char* cls) {
-    Find f{pid, cls, nullptr};
-    for (int i = 0; i < 10000 && !f.found; ++i) {
-        EnumWindows(FindProc, reinterpret_cast<LPARAM>(&f));
-        if (!f.found) Sleep(1);
-    }
-    return f.found;
-}
 
 double Now() {
     static LARGE_INTEGER freq = [] {
@@ -79,16 +53,12 @@ int main(int argc, char** argv) {
     if (argc < 3) return 2;
     std::string exe = argv[1];
     int runs = atoi(argv[2]);
-    STARTUPINFOA si = {sizeof si};
     PROCESS_INFORMATION pi = {};
-    std::string cmd = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
-        return 3;
-    HWND main = WaitForWindow(pi.dwProcessId, "FORM_TALLYMAX_FORM1_CLASS");
+    if (!StartProgram(exe, nullptr, &pi)) return 3;
+    HWND main = WaitForProgramWindow(pi.dwProcessId, "FORM_TALLYMAX_FORM1_CLASS", 10000);
     WaitForInputIdle(pi.hProcess, 10000);
     SendMessageA(main, WM_COMMAND, MAKEWPARAM(kIdLoanKey, BN_CLICKED), 0);
-    HWND loan = WaitForWindow(pi.dwProcessId, "FORM_TALLYMAX_LOAN_CLASS");
+    HWND loan = WaitForProgramWindow(pi.dwProcessId, "FORM_TALLYMAX_LOAN_CLASS", 10000);
     if (!main || !loan) return 4;
 
     std::vector<double> clear, short30, long1000;
@@ -118,9 +88,6 @@ int main(int argc, char** argv) {
     printf("Calculate, 360 payments:     median %6.2f ms\n", Median(short30));
     printf("Calculate, 12,000 payments:  median %6.2f ms\n", Median(long1000));
     printf("over %d interleaved runs\n", runs);
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
+    CloseProgram(pi, main, 5000);
     return 0;
 }

@@ -11,24 +11,7 @@
 #include <string>
 #include <vector>
 
-struct Find {
-    DWORD pid;
-    const char* cls;
-    HWND found;
-};
-
-static BOOL CALLBACK FindProc(HWND h, LPARAM p) {
-    auto* f = reinterpret_cast<Find*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    char cls[128] = "";
-    GetClassNameA(h, cls, sizeof cls);
-    if (pid == f->pid && strcmp(cls, f->cls) == 0 && IsWindowVisible(h)) {
-        f->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
+#include "program_window.h"
 
 static BOOL CALLBACK CountChild(HWND, LPARAM p) {
     ++*reinterpret_cast<int*>(p);
@@ -39,29 +22,19 @@ static BOOL CALLBACK CountChild(HWND, LPARAM p) {
 static double TimeStart(const std::string& exe, const char* cls, int* children) {
     LARGE_INTEGER freq, t0, t1;
     QueryPerformanceFrequency(&freq);
-    STARTUPINFOA si = {sizeof si};
     PROCESS_INFORMATION pi = {};
-    std::string cmd = "\"" + exe + "\"";
     QueryPerformanceCounter(&t0);
-    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
-        return -1;
-    Find f{pi.dwProcessId, cls, nullptr};
-    while (!f.found) {
-        EnumWindows(FindProc, reinterpret_cast<LPARAM>(&f));
-        if (!f.found) Sleep(1);
-    }
+    if (!StartProgram(exe, nullptr, &pi)) return -1;
+    HWND found;
+    while (!(found = FindProgramWindow(pi.dwProcessId, cls))) Sleep(1);
     WaitForInputIdle(pi.hProcess, 10000);
-    RedrawWindow(f.found, nullptr, nullptr, RDW_UPDATENOW);
+    RedrawWindow(found, nullptr, nullptr, RDW_UPDATENOW);
     QueryPerformanceCounter(&t1);
     if (children) {
         *children = 0;
-        EnumChildWindows(f.found, CountChild, reinterpret_cast<LPARAM>(children));
+        EnumChildWindows(found, CountChild, reinterpret_cast<LPARAM>(children));
     }
-    PostMessageA(f.found, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
+    CloseProgram(pi, found, 5000);
     return 1000.0 * (t1.QuadPart - t0.QuadPart) / freq.QuadPart;
 }
 
