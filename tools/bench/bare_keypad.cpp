@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 
+#include "yardstick_window.h"
+
 static LRESULT CALLBACK KeyProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     if (m == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -21,14 +23,6 @@ static LRESULT CALLBACK KeyProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return DefWindowProcA(h, m, w, l);
 }
 
-static LRESULT CALLBACK MainProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(h, m, w, l);
-}
-
 int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
     WNDCLASSA key = {};
     key.lpfnWndProc = KeyProc;
@@ -36,26 +30,11 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
     key.hCursor = LoadCursor(nullptr, IDC_ARROW);
     key.lpszClassName = "BareKey";
     RegisterClassA(&key);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = MainProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "BareKeypadWindow";
-    RegisterClassA(&wc);
-    HWND h = CreateWindowA("BareKeypadWindow", "Bare keypad", WS_OVERLAPPEDWINDOW, 100, 100, 513, 344,
-                           nullptr, nullptr, inst, nullptr);
+    HWND h = CreateYardstickWindow(inst, "BareKeypadWindow", "Bare keypad");
     const char* count = getenv("BARE_CHILDREN");
     int children = count ? atoi(count) : 48;
     for (int i = 0; i < children; ++i)
         CreateWindowA("BareKey", "", WS_CHILD | WS_VISIBLE, 12 + (i % 16) * 30, 8 + (i / 16) * 28, 28, 24,
                       h, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1000 + i)), inst, nullptr);
-    ShowWindow(h, SW_SHOW);
-    UpdateWindow(h);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
+    return ShowAndRun(h);
 }
