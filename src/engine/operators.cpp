@@ -155,6 +155,11 @@ void ApplyEquals(Calculator& calc) {
     }
     AppendTapeLine(calc, result, "=");
     calc.view->SetItemsText(ItemsText(s.itemCount));
+    CloseCalculation(calc);
+}
+
+void CloseCalculation(Calculator& calc) {
+    CalculatorState& s = calc.state;
     s.lastResult = s.total;
     s.total = 0;
     s.entryText.clear();

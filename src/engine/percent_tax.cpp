@@ -105,13 +105,6 @@ void MakeChange(Calculator& calc) {
     AppendTapeLine(calc, line, "");
     AppendTapeLine(calc, kTapeRule, "");
     AppendTapeLine(calc, calc.view->DisplayText(), "CH");
-    s.lastResult = s.total;
-    s.total = 0;
     s.operand = 0;
-    s.entryText.clear();
-    s.pendingOperator.clear();
-    s.itemCount = 0;
-    s.entryActive = 0;
-    AppendTapeLine(calc, "", "");
-    calc.view->ReturnFocus();
+    CloseCalculation(calc);
 }
