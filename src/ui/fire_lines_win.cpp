@@ -6,8 +6,6 @@
 
 namespace {
 
-const char kRecordProperty[] = "FLY_PTR";
-
 struct LinesRecord {
     bool lineMode = true;
     bool vertical = false;
@@ -120,17 +118,15 @@ bool SetLook(LinesRecord& r, UINT msg, WPARAM value) {
 }
 
 LRESULT CALLBACK LinesProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* r = reinterpret_cast<LinesRecord*>(GetWindowLongPtrA(hwnd, 0));
+    auto* r = ControlRecord<LinesRecord>(hwnd);
     if (msg == WM_CREATE) {
         r = new (std::nothrow) LinesRecord;
         if (!r) return -1;
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(r));
-        SetPropA(hwnd, kRecordProperty, r);
+        AttachControlRecord(hwnd, r);
         return 0;
     }
     if (msg == WM_NCDESTROY) {
-        RemovePropA(hwnd, kRecordProperty);
-        SetWindowLongPtrA(hwnd, 0, 0);
+        DetachControlRecord(hwnd);
         delete r;
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

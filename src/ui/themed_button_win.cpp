@@ -8,7 +8,6 @@
 
 namespace {
 
-const char kRecordProperty[] = "FLY_PTR";
 const char kHotProperty[] = "HOT";
 
 // BM_GETSTATE's hot bit; the common-controls header defines it, user32's does not.
@@ -93,7 +92,7 @@ bool IsThemedButton(HWND hwnd) {
 
 ButtonRecord* RecordOf(HWND hwnd) {
     if (!IsThemedButton(hwnd)) return nullptr;
-    return reinterpret_cast<ButtonRecord*>(GetWindowLongPtrA(hwnd, 0));
+    return ControlRecord<ButtonRecord>(hwnd);
 }
 
 // A hidden button is painted whole when it is shown, so it needs no invalidating:
@@ -339,20 +338,18 @@ void SetHot(HWND hwnd, bool hot) {
 
 void ReleaseRecord(HWND hwnd, ButtonRecord* r) {
     RemovePropA(hwnd, kHotProperty);
-    RemovePropA(hwnd, kRecordProperty);
-    SetWindowLongPtrA(hwnd, 0, 0);
+    DetachControlRecord(hwnd);
     if (!r) return;
     if (r->image) DestroyIcon(r->image);
     delete r;
 }
 
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* r = reinterpret_cast<ButtonRecord*>(GetWindowLongPtrA(hwnd, 0));
+    auto* r = ControlRecord<ButtonRecord>(hwnd);
     if (msg == WM_CREATE) {
         r = new (std::nothrow) ButtonRecord;
         if (!r) return -1;
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(r));
-        SetPropA(hwnd, kRecordProperty, r);
+        AttachControlRecord(hwnd, r);
         OpenTheme(hwnd, *r);
         return 0;
     }

@@ -189,6 +189,20 @@ bool RegisterControlClass(const char* name, WNDPROC procedure, int extraBytes) {
     return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+namespace {
+const char kControlRecordProperty[] = "FLY_PTR";
+}  // namespace
+
+void AttachControlRecord(HWND control, void* record) {
+    SetWindowLongPtrA(control, 0, reinterpret_cast<LONG_PTR>(record));
+    SetPropA(control, kControlRecordProperty, record);
+}
+
+void DetachControlRecord(HWND control) {
+    RemovePropA(control, kControlRecordProperty);
+    SetWindowLongPtrA(control, 0, 0);
+}
+
 HWND CreateDialogWindow(const char* className, WNDPROC procedure, const char* caption,
                         int outerWidth, int outerHeight, HWND owner, void* data) {
     HINSTANCE instance = GetModuleHandleA(nullptr);

@@ -121,6 +121,16 @@ bool RegisterProgramWindowClass(HINSTANCE instance, const char* name, WNDPROC pr
 // `extraBytes` of window memory and no background brush of its own.
 bool RegisterControlClass(const char* name, WNDPROC procedure, int extraBytes);
 
+// A custom control's record lives in the first slot of its window memory and, for
+// whoever holds only the window, under the property "FLY_PTR" too.
+template <typename T>
+T* ControlRecord(HWND control) {
+    return reinterpret_cast<T*>(GetWindowLongPtrA(control, 0));
+}
+void AttachControlRecord(HWND control, void* record);
+// In WM_NCDESTROY, before the record is freed.
+void DetachControlRecord(HWND control);
+
 // A centred dialog-framed pop-up of the program class `className` (registered here
 // with `procedure`), owned by `owner`; `data` reaches the procedure (WindowData).
 HWND CreateDialogWindow(const char* className, WNDPROC procedure, const char* caption,
