@@ -551,8 +551,7 @@ LRESULT CALLBACK LoanProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_CTLCOLORSTATIC:
             // Labels and the read-only result fields on the window face.
-            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            return OnDialogFace(wParam);
         case WM_CLOSE:
             CloseLoanWindow(window);
             return 0;

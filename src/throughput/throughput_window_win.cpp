@@ -347,8 +347,7 @@ LRESULT CALLBACK ThroughputProc(HWND window, UINT message, WPARAM wParam, LPARAM
             DestroyWindow(window);
             return 0;
         case WM_CTLCOLORSTATIC:
-            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            return OnDialogFace(wParam);
         case WM_DESTROY:
             if (w && w->job) w->job->windowGone = true;
             ToolWindowDestroyed(window);
