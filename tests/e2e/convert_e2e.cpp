@@ -27,23 +27,6 @@ HWND TreeOf(HWND popup) {
     return GetDlgItem(popup, kIdConversionTree);
 }
 
-bool Gone(HWND window) {
-    return TallymaxApp::WaitUntil([&] { return !IsWindow(window); });
-}
-
-Lines LastLines(const TallymaxApp& app, size_t n) {
-    Lines tape = app.Tape();
-    if (tape.size() < n) return tape;
-    return Lines(tape.end() - static_cast<long>(n), tape.end());
-}
-
-void PostKey(HWND target, UINT vk) {
-    UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
-    LPARAM down = 1 | (static_cast<LPARAM>(scan) << 16);
-    PostMessageA(target, WM_KEYDOWN, vk, down);
-    PostMessageA(target, WM_KEYUP, vk, down | (1u << 30) | (1u << 31));
-}
-
 void ClickAt(HWND window, RECT r) {
     LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -199,7 +182,7 @@ TEST(ConversionWindow, TemperatureByArrowKeys) {
     HTREEITEM root = reader.Nodes().front().item;
     // Arrow keys start from the root node, where a tree that gets the focus puts its caret.
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
-    for (UINT vk : {VK_DOWN, VK_RIGHT, VK_DOWN}) PostKey(tree, vk);
+    for (UINT vk : {VK_DOWN, VK_RIGHT, VK_DOWN}) PostKeyPress(tree, vk);
     ASSERT_TRUE(Gone(popup));
     app.Settle();
     EXPECT_EQ(LastLines(app, 5), (Lines{"(Temperature) Fahrenheit: 212", kRule, "Celsius: 100.",
@@ -267,7 +250,7 @@ TEST(ConversionWindow, ClosesWithoutOutputWhenAnotherWindowIsActivatedOrOnEscape
 
     popup = OpenConversion(app);
     ASSERT_TRUE(popup);
-    PostKey(TreeOf(popup), VK_ESCAPE);
+    PostKeyPress(TreeOf(popup), VK_ESCAPE);
     ASSERT_TRUE(Gone(popup));
     app.Settle();
     EXPECT_EQ(app.Tape().size(), before);
@@ -293,7 +276,7 @@ TEST(ConversionWindow, StaysOnTheScreenBesideAKeyNearTheBottomEdge) {
     ASSERT_GT(key.top + 270, screenBottom) << "the key is near enough to the edge";
     EXPECT_EQ(outer.left, key.right + 2);
     EXPECT_EQ(outer.bottom, screenBottom);
-    PostKey(TreeOf(popup), VK_ESCAPE);
+    PostKeyPress(TreeOf(popup), VK_ESCAPE);
     EXPECT_TRUE(Gone(popup));
 }
 

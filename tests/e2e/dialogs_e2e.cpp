@@ -30,16 +30,8 @@ bool Checked(HWND dialog, int id) {
     return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void ClickIn(HWND dialog, int id) {
-    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
 std::string TextIn(HWND window, int id) {
     return TallymaxApp::WindowTextOf(GetDlgItem(window, id));
-}
-
-bool Gone(HWND window) {
-    return TallymaxApp::WaitUntil([&] { return !IsWindow(window); });
 }
 
 bool TopMost(HWND window) {

@@ -369,6 +369,25 @@ bool TallymaxApp::WaitUntil(const std::function<bool()>& condition, int timeoutM
     }
 }
 
+bool Gone(HWND window) {
+    return TallymaxApp::WaitUntil([&] { return !IsWindow(window); });
+}
+
+void ClickIn(HWND window, int id) {
+    SendMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0);
+}
+
+void PostKeyPress(HWND target, UINT vk) {
+    PostKey(target, vk, false, true);
+    PostKey(target, vk, false, false);
+}
+
+std::vector<std::string> LastLines(const TallymaxApp& app, size_t n) {
+    std::vector<std::string> tape = app.Tape();
+    if (tape.size() < n) return tape;
+    return std::vector<std::string>(tape.end() - static_cast<long>(n), tape.end());
+}
+
 std::string ToWindowsPath(std::string unixPath) {
     for (char& c : unixPath)
         if (c == '/') c = '\\';

@@ -93,6 +93,15 @@ std::string PdfToTextCommand(const std::string& unixPdf, const std::string& out)
 // for it to end; false when it did not within 30 s.
 bool RunCheckScript(const std::string& unixDir, const std::string& script);
 
+// Waits until `window` is destroyed; false when it is still there after 5 s.
+bool Gone(HWND window);
+// Clicks a button of a window of the program, synchronously.
+void ClickIn(HWND window, int id);
+// Posts a key press (down and up) of a key that is not an extended one to `target`.
+void PostKeyPress(HWND target, UINT vk);
+// The last `n` tape lines (all of them when there are fewer).
+std::vector<std::string> LastLines(const TallymaxApp& app, size_t n);
+
 // The clipboard as a program of its own would use it, retried while another one holds it.
 // Puts `text` as CF_TEXT, opened for `owner` (nullptr: for no window); false when the
 // clipboard stayed held.

@@ -22,10 +22,6 @@ void SetTextIn(HWND window, int id, const std::string& text) {
     SendMessageA(GetDlgItem(window, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void ClickIn(HWND window, int id) {
-    SendMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0);
-}
-
 int Chosen(HWND window, int id) {
     return static_cast<int>(SendDlgItemMessageA(window, id, CB_GETCURSEL, 0, 0));
 }
@@ -59,16 +55,6 @@ int FocusedId(HWND window) {
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return 0;
     return info.hwndFocus && GetParent(info.hwndFocus) == window ? GetDlgCtrlID(info.hwndFocus) : 0;
-}
-
-bool Gone(HWND window) {
-    return TallymaxApp::WaitUntil([&] { return !IsWindow(window); });
-}
-
-Lines LastLines(const TallymaxApp& app, size_t n) {
-    Lines tape = app.Tape();
-    if (tape.size() < n) return tape;
-    return Lines(tape.end() - static_cast<long>(n), tape.end());
 }
 
 // A section of an INI text from its header to the next section.

@@ -477,12 +477,6 @@ TEST(Throughput, WindowAnswersDuringARunAndKeepsItsButtonsOff) {
         TallymaxApp::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, IDOK)) != 0; }));
 }
 
-void PostKey(HWND target, UINT vk) {
-    LPARAM lp = 1 | (static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16);
-    PostMessageA(target, WM_KEYDOWN, vk, lp);
-    PostMessageA(target, WM_KEYUP, vk, lp | (1u << 30) | (1u << 31));
-}
-
 TEST(Throughput, EnterStartsTheTestAndEscapeCloses) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
@@ -490,14 +484,14 @@ TEST(Throughput, EnterStartsTheTestAndEscapeCloses) {
     ASSERT_NE(window, nullptr);
     HWND target = GetDlgItem(window, kIdQvlTarget);
     SendMessageA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("testbox"));
-    PostKey(target, VK_RETURN);
+    PostKeyPress(target, VK_RETURN);
     HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
     ASSERT_NE(options, nullptr) << "Enter is Start Test";
-    PostKey(GetDlgItem(options, kIdQvlOptionsSize), VK_ESCAPE);
+    PostKeyPress(GetDlgItem(options, kIdQvlOptionsSize), VK_ESCAPE);
     EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(options); })) << "Escape cancels";
     app.Settle();
     EXPECT_EQ(Field(window, kIdQvlStatus), "") << "a cancelled run changes nothing";
-    PostKey(target, VK_ESCAPE);
+    PostKeyPress(target, VK_ESCAPE);
     EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(window); })) << "Escape is Exit";
 }
 
