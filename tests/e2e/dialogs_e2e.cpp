@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "harness_win.h"
+#include "options_steps_win.h"
 #include "program_tree_win.h"
 // After <windows.h>, which the harness brings in.
 #include <commctrl.h>
@@ -20,11 +21,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 const std::string kRule(26, '-');
-
-HWND OpenOptions(TallymaxApp& app) {
-    app.PostMenu(kMenuOptions);
-    return app.WaitForWindow(kOptionsWindowClass, "Tallymax Options");
-}
 
 bool Checked(HWND dialog, int id) {
     return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -612,6 +612,10 @@ std::string AppDataFolder() {
     return folder;
 }
 
+std::string MakerFolder() {
+    return AppDataFolder() + "\\Korvalen\\Tallymax";
+}
+
 namespace {
 
 std::string Quoted(const std::string& unixPath) {

@@ -118,6 +118,8 @@ HWND OtherDialog(const TallymaxApp& app, HWND except);
 HWND FileNameField(HWND dialog);
 // The per-user application-data folder, as the program asks the shell for it.
 std::string AppDataFolder();
+// The program's own folder in it, where the settings go when its own folder is no use.
+std::string MakerFolder();
 
 // Windows path of the built tallymax.exe (from TALLYMAX_EXE, a Unix or Windows path).
 std::string BuiltExePath();

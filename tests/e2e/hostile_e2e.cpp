@@ -12,16 +12,12 @@
 #include <vector>
 
 #include "harness_win.h"
-#include "settings/options_dialog_win.h"
+#include "options_steps_win.h"
 #include "throughput/throughput_window_ids.h"
 #include "throughput_steps_win.h"
 #include "ui/control_ids.h"
 
 namespace {
-
-std::string MakerFolder() {
-    return AppDataFolder() + "\\Korvalen\\Tallymax";
-}
 
 // The names in a folder (with a trailing "\"), "." and ".." left out.
 std::vector<std::string> FolderEntries(const std::string& folder) {
@@ -106,17 +102,6 @@ Seen UseTapeDialog(TallymaxApp& app, int menu, const std::string& path, int time
 
 std::string Prefix(const std::string& text, size_t n) {
     return text.substr(0, std::min(n, text.size()));
-}
-
-// The tax rate the program runs with, as the options dialog shows it.
-std::string TaxRateShown(TallymaxApp& app) {
-    app.PostMenu(kMenuOptions);
-    HWND dialog = app.WaitForWindow(kOptionsWindowClass, "Tallymax Options");
-    if (!dialog) return "<no dialog>";
-    std::string rate = TallymaxApp::WindowTextOf(GetDlgItem(dialog, kIdOptionsTaxField));
-    SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-    TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); });
-    return rate;
 }
 
 bool TopMost(const TallymaxApp& app) {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "harness_win.h"
-#include "settings/options_dialog_win.h"
+#include "options_steps_win.h"
 #include "ui/control_ids.h"
 
 namespace {
@@ -21,23 +21,11 @@ class MakerFolderTest : public testing::Test {
         DeleteFileA((MakerFolder() + "\\Tallymax.tape").c_str());
     }
 
-    static std::string MakerFolder() { return AppDataFolder() + "\\Korvalen\\Tallymax"; }
     static std::string MakerFile() { return MakerFolder() + "\\Tallymax.ini"; }
     static void WriteMakerFile(const std::string& bytes) {
         CreateDirectoryA((AppDataFolder() + "\\Korvalen").c_str(), nullptr);
         CreateDirectoryA(MakerFolder().c_str(), nullptr);
         WriteFileBytes(MakerFile(), bytes);
-    }
-
-    // The tax rate the program runs with, as the options dialog shows it.
-    static std::string TaxRateShown(TallymaxApp& app) {
-        app.PostMenu(kMenuOptions);
-        HWND dialog = app.WaitForWindow(kOptionsWindowClass, "Tallymax Options");
-        if (!dialog) return "<no dialog>";
-        std::string rate = TallymaxApp::WindowTextOf(GetDlgItem(dialog, kIdOptionsTaxField));
-        SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-        TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); });
-        return rate;
     }
 };
 
