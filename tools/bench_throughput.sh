@@ -30,7 +30,8 @@ out=build/bench
 mkdir -p "$out"
 x86_64-w64-mingw32-g++-posix -O2 -static -s -std=c++17 -D__USE_MINGW_ANSI_STDIO=1 -Isrc \
     -o "$out/throughput_probe.exe" tools/bench/throughput_probe.cpp \
-    src/throughput/folder_test_win.cpp build/windows/libtallymax_core.a
+    src/throughput/folder_test_win.cpp src/throughput/counter_sources_win.cpp \
+    build/windows/libtallymax_core.a
 
 export WINE_SESSION_DIR=$PWD/build/wine-bench-throughput
 source tools/wine-session.sh

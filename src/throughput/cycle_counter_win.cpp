@@ -1,29 +1,15 @@
 #include "throughput/cycle_counter_win.h"
 
-#include <intrin.h>
-
 #include <string>
 
+#include "throughput/counter_sources_win.h"
 #include "ui/app_win.h"
 
 namespace {
 
-uint64_t ReadPerformanceCounter() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<uint64_t>(now.QuadPart);
-}
-
 DWORD WINAPI CalibrateCycleCounter(void* parameter) {
     HWND reportTo = static_cast<HWND>(parameter);
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    CounterSources sources;
-    sources.cycles = ReadCycleCounter;
-    sources.reference = ReadPerformanceCounter;
-    sources.referenceFrequency = static_cast<uint64_t>(frequency.QuadPart);
-    sources.sleep = [](int ms) { Sleep(static_cast<DWORD>(ms)); };
-    uint64_t rate = MeasureCycleRate(sources);
+    uint64_t rate = MeasureCycleRate(SystemCounterSources());
     if (rate != 0) CycleRate().cyclesPerSecond.store(rate, std::memory_order_release);
     // The box belongs on the window's thread; the figure travels split in two halves.
     if (reportTo && IsWindow(reportTo))
@@ -45,10 +31,6 @@ uint64_t ReportedCyclesPerSecond() {
 }
 
 }  // namespace
-
-uint64_t ReadCycleCounter() {
-    return __rdtsc();
-}
 
 PublishedCycleRate& CycleRate() {
     static PublishedCycleRate rate;

@@ -8,8 +8,6 @@
 
 #include "throughput/cycle_rate.h"
 
-uint64_t ReadCycleCounter();
-
 // The figure the test divides by; 0 until a calibration has finished.
 PublishedCycleRate& CycleRate();
 

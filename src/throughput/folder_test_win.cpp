@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "throughput/cycle_counter_win.h"
+#include "throughput/counter_sources_win.h"
 #include "throughput/result_fields.h"
 #include "throughput/test_size.h"
 

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "throughput/counter_sources_win.h"
 #include "throughput/cycle_counter_win.h"
 #include "throughput/folder_test_win.h"
 #include "throughput/server_exchange.h"

@@ -3,43 +3,22 @@
 // the performance counter.
 //   throughput_probe folder DIR UNITS   -> "write MiB/s read MiB/s"
 //   throughput_probe calibrate          -> the calibrated rate's error in ppm over 2 s
-#include <intrin.h>
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "throughput/counter_sources_win.h"
 #include "throughput/cycle_rate.h"
 #include "throughput/folder_test_win.h"
 #include "throughput/test_size.h"
 #include "throughput/throughput_target.h"
 
-uint64_t ReadCycleCounter() {
-    return __rdtsc();
-}
-
 namespace {
 
-uint64_t Performance() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<uint64_t>(now.QuadPart);
-}
-
-CounterSources Sources() {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    CounterSources s;
-    s.cycles = ReadCycleCounter;
-    s.reference = Performance;
-    s.referenceFrequency = static_cast<uint64_t>(frequency.QuadPart);
-    s.sleep = [](int ms) { Sleep(static_cast<DWORD>(ms)); };
-    return s;
-}
-
 int Calibrate() {
-    CounterSources s = Sources();
+    CounterSources s = SystemCounterSources();
     uint64_t rate = MeasureCycleRate(s);
     CounterSample a = TakeCounterSample(s);
     Sleep(2000);
@@ -53,7 +32,7 @@ int Calibrate() {
 }
 
 int Folder(const std::string& folder, uint64_t units) {
-    uint64_t rate = MeasureCycleRate(Sources());
+    uint64_t rate = MeasureCycleRate(SystemCounterSources());
     std::string path = TestFilePath(folder);
     char* block = static_cast<char*>(
         VirtualAlloc(nullptr, kTestUnit, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
