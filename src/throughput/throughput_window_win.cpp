@@ -136,6 +136,7 @@ int CALLBACK BrowseStart(HWND browser, UINT message, LPARAM, LPARAM start) {
 }
 
 void PickFolder(HWND window) {
+    JoinComOnWindowThread();  // the shell's picker wants COM on the thread that shows it
     std::string start = ItemText(window, kIdQvlTarget);
     char chosen[MAX_PATH] = "";
     BROWSEINFOA info = {};

@@ -1,5 +1,7 @@
 #include "ui/accessible_object_win.h"
 
+#include "ui/window_kit_win.h"
+
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
@@ -87,19 +89,8 @@ HRESULT STDMETHODCALLTYPE AccessibleOverStandard::GetWindow(HWND* window) {
     return S_OK;
 }
 
-namespace {
-
-// The object goes to the client through COM, which this thread joins on the first
-// query (the program needs it for nothing else) and stays in for the rest of the run.
-bool JoinComOnce() {
-    static HRESULT joined = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    return SUCCEEDED(joined) || joined == RPC_E_CHANGED_MODE;
-}
-
-}  // namespace
-
 LRESULT AnswerObjectQuery(HWND window, WPARAM wParam, LPARAM lParam, MakeAccessible make) {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT || !JoinComOnce()) return 0;
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT || !JoinComOnWindowThread()) return 0;
     IAccessible* standard = nullptr;
     if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard))) ||

@@ -1,5 +1,7 @@
 #include "ui/window_kit_win.h"
 
+#include <objbase.h>
+
 #include <algorithm>
 
 #include "resource_ids.h"
@@ -112,6 +114,11 @@ bool OpenClipboardPatiently() {
         Sleep(10);
     }
     return false;
+}
+
+bool JoinComOnWindowThread() {
+    static HRESULT joined = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    return SUCCEEDED(joined) || joined == RPC_E_CHANGED_MODE;
 }
 
 std::string ListItemText(HWND list, int index) {

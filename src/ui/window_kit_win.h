@@ -105,6 +105,10 @@ std::string ListItemText(HWND list, int index);
 // Opens the clipboard (no owner), trying a few times over 50 ms: another program may
 // hold it for a moment. False when it stays held.
 bool OpenClipboardPatiently();
+// Joins the window thread to a single-threaded COM apartment, once, for the shell's
+// folder picker and the accessible objects: it stays in it for the rest of the run.
+// False when COM cannot be had.
+bool JoinComOnWindowThread();
 std::string ItemText(HWND parent, int id);
 void SetItemText(HWND parent, int id, const std::string& text);
 void SetCheck(HWND parent, int id, bool on);

@@ -496,7 +496,8 @@ TEST(Throughput, EnterStartsTheTestAndEscapeCloses) {
 }
 
 // An empty target opens the folder browser first; cancelling it ends the run there.
-TEST(Throughput, EmptyTargetAsksForAFolder) {
+// The "..." button opens it too, at the folder typed.
+TEST(Throughput, EmptyTargetAsksForAFolderAndTheBrowserPicksOne) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
     HWND window = OpenQuorvel(app);
@@ -519,6 +520,17 @@ TEST(Throughput, EmptyTargetAsksForAFolder) {
     EXPECT_EQ(app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options", 500), nullptr);
     EXPECT_EQ(Field(window, kIdQvlTarget), "");
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDOK)));
+
+    // "..." opens the browser at the folder typed, and OK puts the folder chosen there.
+    // (A folder of the system: Wine's browser cannot find its way to the temporary one.)
+    std::string folder = "C:\\windows\\system32";
+    SetDlgItemTextA(window, kIdQvlTarget, folder.c_str());
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(kIdQvlPickFolder, BN_CLICKED), 0);
+    browser = app.WaitForWindow("#32770");
+    ASSERT_NE(browser, nullptr) << "no folder browser";
+    TallymaxApp::PressDialogButton(browser, IDOK);
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(browser); }));
+    EXPECT_EQ(Field(window, kIdQvlTarget), folder);
 }
 
 TEST(Throughput, DelayedUploadOkCountsInTheWriteTime) {
