@@ -27,7 +27,7 @@ class TapeAccessible final : public AccessibleOverStandard {
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (IsSelf(child)) return Standard()->get_accName(child, name);
         if (!IsLine(child)) return E_INVALIDARG;
-        return GiveText(WideText(ListItemText(Window(), child.lVal - 1)), name);
+        return GiveText(ListItemWideText(Window(), child.lVal - 1), name);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (IsSelf(child)) return GiveNumber(ROLE_SYSTEM_LIST, role);

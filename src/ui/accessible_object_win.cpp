@@ -20,15 +20,6 @@ HRESULT GiveNumber(LONG value, VARIANT* out) {
     return S_OK;
 }
 
-std::wstring WideText(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(n > 0 ? n : 0, L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
-}
-
 AccessibleOverStandard::~AccessibleOverStandard() {
     standard_->Release();
 }

@@ -17,8 +17,6 @@
 bool IsSelf(const VARIANT& child);
 HRESULT GiveText(const std::wstring& text, BSTR* out);
 HRESULT GiveNumber(LONG value, VARIANT* out);
-// Text of the program's code page as a client reads it.
-std::wstring WideText(const std::string& text);
 
 // Every question goes to the standard object unless a control's object overrides it.
 class AccessibleOverStandard : public IAccessible, public IOleWindow {

@@ -98,12 +98,7 @@ LRESULT AnswerTextRequest(LPARAM lp, const std::string& text) {
         info->szText[0] = '\0';
         info->hinst = nullptr;
     } else {
-        int n =
-            MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-        g_tips.wideText.assign(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-        if (n > 0)
-            MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
-                                &g_tips.wideText[0], n);
+        g_tips.wideText = WideText(text);
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
         info->lpszText = const_cast<wchar_t*>(g_tips.wideText.c_str());
         info->szText[0] = L'\0';

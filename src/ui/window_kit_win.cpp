@@ -121,18 +121,33 @@ bool JoinComOnWindowThread() {
     return SUCCEEDED(joined) || joined == RPC_E_CHANGED_MODE;
 }
 
-std::string ListItemText(HWND list, int index) {
+std::wstring ListItemWideText(HWND list, int index) {
     LRESULT n = SendMessageW(list, LB_GETTEXTLEN, index, 0);
-    if (n <= 0) return std::string();
+    if (n <= 0) return std::wstring();
     std::wstring wide(static_cast<size_t>(n) + 1, L'\0');
     LRESULT got = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
-    if (got <= 0) return std::string();
-    const int length = static_cast<int>(std::min<LRESULT>(got, n));
+    wide.resize(static_cast<size_t>(got > 0 ? std::min<LRESULT>(got, n) : 0));
+    return wide;
+}
+
+std::string ListItemText(HWND list, int index) {
+    std::wstring wide = ListItemWideText(list, index);
+    if (wide.empty()) return std::string();
+    const int length = static_cast<int>(wide.size());
     int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
     if (bytes <= 0) return std::string();
     std::string text(static_cast<size_t>(bytes), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide.data(), length, &text[0], bytes, nullptr, nullptr);
     return text;
+}
+
+std::wstring WideText(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(n > 0 ? n : 0, L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    return wide;
 }
 
 std::string WindowText(HWND window) {

@@ -102,6 +102,11 @@ std::string WindowText(HWND window);
 // as wide text and converted here: Wine converts an ANSI read of a subclassed list
 // through a fixed 512-character buffer on its stack, which a longer line overruns.
 std::string ListItemText(HWND list, int index);
+// The same text, as the list holds it.
+std::wstring ListItemWideText(HWND list, int index);
+// Text of the program's code page as wide text, for the controls and clients that ask
+// for it so.
+std::wstring WideText(const std::string& text);
 // Opens the clipboard (no owner), trying a few times over 50 ms: another program may
 // hold it for a moment. False when it stays held.
 bool OpenClipboardPatiently();
