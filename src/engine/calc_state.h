@@ -32,6 +32,11 @@ struct CalculatorState {
     unsigned char digitGrouping = 1;
     int32_t maxEntryLength = 18;
     float taxRate = 0;  // percent: 7.5 means 7.5 %
+    // The display shows the typed digits shifted by the automatic point; entryText
+    // still holds them as typed, for an entry that is a quantity, divisor or percentage.
+    int entryShifted = 0;
+    // +Tax made the taxed running total the total: the next operator key adds nothing.
+    int totalTaxed = 0;
 };
 
 inline bool IsDecimalMode(unsigned char numberMode) {

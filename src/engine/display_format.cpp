@@ -9,11 +9,6 @@
 
 namespace {
 
-// Whole numbers are shown as they are; a fraction sitting on or just below a
-// rounding half is pushed up before the mask cuts it, since the mask itself rounds
-// exact halves to even.
-constexpr long double kRoundingPush = 0.00000000001L;
-
 const char* DisplayMask(unsigned char numberMode) {
     switch (numberMode) {
         case 1:
@@ -70,8 +65,9 @@ std::string FormatDisplay(Calculator& calc) {
         text = ValueText(x, 18);
         mask = nullptr;
     }
-    if (std::floor(x) != x) x += kRoundingPush;
-    if (mask) text = FormatNumber(x, mask);
+    // The mask rounds exact halves to even; a computed figure is rounded half away
+    // from zero first, so that a refund shows the mirror of its sale.
+    if (mask) text = FormatNumber(RoundedHalfAway(x, ResultDecimals(calc.state.numberMode)), mask);
     if (!text.empty() && text.back() == '.') text.pop_back();
     calc.view->SetDisplayText(text);
     return text;
@@ -105,11 +101,23 @@ std::string ApplyDigitGrouping(Calculator& calc) {
     return text;
 }
 
+int ResultDecimals(unsigned char numberMode) {
+    if (numberMode >= 1 && numberMode <= 4) return numberMode;
+    return numberMode == kModeFloating ? 10 : -1;
+}
+
+long double RoundedResult(const Calculator& calc, long double x) {
+    int decimals = ResultDecimals(calc.state.numberMode);
+    return decimals < 0 ? x : RoundedHalfAway(x, decimals);
+}
+
 void ApplyAutoDecimal(Calculator& calc) {
     std::string text = WithoutCommas(calc.view->DisplayText());
+    calc.state.entryShifted = 0;
     if (text.find('.') != std::string::npos) return;
     unsigned char places = calc.state.numberMode;
     if (places >= 1 && places <= 4) {
+        calc.state.entryShifted = 1;
         long double x = ParseNumber(text);
         for (unsigned char i = 0; i < places; ++i) x /= 10;
         calc.view->SetDisplayText(ValueText(x, 18));

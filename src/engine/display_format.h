@@ -10,7 +10,15 @@
 // ParseNumber of the display text with every "," removed.
 long double DisplayValue(const Calculator& calc);
 
-// Re-renders the display by numberMode; returns the text shown.
+// Decimals a computed figure is rounded to: the fixed choice 1..4, ten when floating;
+// -1 (shown as computed) for the choice 0, 5..9 and the other number systems.
+int ResultDecimals(unsigned char numberMode);
+// `x` rounded half away from zero to ResultDecimals: a result, a taxed amount, a
+// reciprocal or a change, used from then on exactly as printed.
+long double RoundedResult(const Calculator& calc, long double x);
+
+// Re-renders the display by numberMode, a computed figure rounded half away from zero
+// to the decimal choice; returns the text shown.
 std::string FormatDisplay(Calculator& calc);
 // Inserts "," separators into the display text; returns the text shown.
 std::string ApplyDigitGrouping(Calculator& calc);

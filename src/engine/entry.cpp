@@ -29,6 +29,7 @@ void EnterDigit(Calculator& calc, int digit) {
     CalculatorState& s = calc.state;
     if (digit >= 0 && digit <= 15 && EntryLength(s) < s.maxEntryLength) {
         if (s.entryText == "0") s.entryText.clear();
+        s.entryShifted = 0;
         s.entryText += static_cast<char>(digit < 10 ? '0' + digit : 55 + digit);
         ShowEntry(calc);
         if (digit <= 9 && IsDecimalMode(s.numberMode)) {
@@ -46,6 +47,7 @@ void EnterDecimalPoint(Calculator& calc) {
     if (EntryLength(s) <= s.maxEntryLength) {
         if (s.entryText == "0") s.entryText.clear();
         s.entryText += '.';
+        s.entryShifted = 0;
         ShowEntry(calc);
         if (s.digitGrouping == 1 && IsDecimalMode(s.numberMode)) ApplyDigitGrouping(calc);
         s.entryActive = 1;
@@ -79,6 +81,7 @@ void Backspace(Calculator& calc) {
     CalculatorState& s = calc.state;
     if (!s.entryText.empty()) {
         s.entryText.pop_back();
+        s.entryShifted = 0;
         ShowEntry(calc);
     }
     if (IsEmptyEntry(s.entryText)) s.entryText.clear();
@@ -103,6 +106,7 @@ void ClearAll(Calculator& calc) {
     s.total = 0;
     s.itemCount = 0;
     s.pendingOperator.clear();
+    s.totalTaxed = 0;
     calc.view->SetDisplayText("");
     FormatDisplay(calc);
     AppendTapeLine(calc, "Clear", "");

@@ -35,7 +35,7 @@ DecimalDigits DecimalExpansion(long double x, int significant) {
     return d;
 }
 
-DecimalDigits RoundToDecimals(DecimalDigits d, int decimals) {
+DecimalDigits RoundToDecimals(DecimalDigits d, int decimals, Halves halves) {
     if (d.digits.empty()) return d;
     // Digits kept: those worth at least 10^-decimals.
     long kept = static_cast<long>(d.pointPlace) + decimals;
@@ -48,6 +48,8 @@ DecimalDigits RoundToDecimals(DecimalDigits d, int decimals) {
         bool restZero = d.digits.find_first_not_of('0', kept + 1) == std::string::npos;
         if (first > '5' || (first == '5' && !restZero)) {
             up = true;
+        } else if (first == '5' && halves == Halves::AwayFromZero) {
+            up = true;  // the digits are the magnitude: up is away from zero
         } else if (first == '5') {
             // Exactly half: to the even neighbour. Nothing kept counts as an even 0.
             up = kept > 0 && ((d.digits[kept - 1] - '0') % 2 == 1);

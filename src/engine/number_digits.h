@@ -16,6 +16,8 @@ struct DecimalDigits {
 // `x` must be finite.
 DecimalDigits DecimalExpansion(long double x, int significant);
 
+enum class Halves { ToEven, AwayFromZero };
+
 // Rounds `d` so that no digit below 10^-decimals remains (decimals may be
-// negative), halves to the even digit; judged on the digits alone.
-DecimalDigits RoundToDecimals(DecimalDigits d, int decimals);
+// negative), halves to the even digit or away from zero; judged on the digits alone.
+DecimalDigits RoundToDecimals(DecimalDigits d, int decimals, Halves halves = Halves::ToEven);

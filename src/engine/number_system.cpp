@@ -74,9 +74,13 @@ void SetNumberSystem(Calculator& calc, int system) {
             AppendTapeLine(calc, target.tapeLine, "");
             s.numberMode = s.decimalSetting;
         }
-        view.SetDisplayText(ValueText(shown, 18));
-        FormatDisplay(calc);
-        if (s.digitGrouping == 1) ApplyDigitGrouping(calc);
+        if (s.entryActive == 1 && view.DisplayText() != kDiv0Error) {
+            ShowKeyedValue(calc, shown);  // a keyed figure keeps every digit
+        } else {
+            view.SetDisplayText(ValueText(shown, 18));
+            FormatDisplay(calc);
+            if (s.digitGrouping == 1) ApplyDigitGrouping(calc);
+        }
         s.entryText.clear();
         if (s.averageShown == 1) view.SetAverageText(" AVG = " + FormatNumber(average, "#,.00"));
     } else {

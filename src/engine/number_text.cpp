@@ -195,6 +195,15 @@ std::string ValueText(long double x, int digits) {
     return text;
 }
 
+long double RoundedHalfAway(long double x, int decimals) {
+    if (!std::isfinite(x)) return x;
+    DecimalDigits d = RoundToDecimals(DecimalExpansion(x, 18), decimals, Halves::AwayFromZero);
+    if (d.digits.empty()) return 0;
+    std::string power = std::to_string(d.pointPlace);
+    if (d.pointPlace >= 0) power.insert(power.begin(), '+');
+    return ParseNumber((x < 0 ? "-0." : "0.") + d.digits + "E" + power);
+}
+
 bool RoundToInt64(long double x, int64_t& out) {
     if (!std::isfinite(x)) return false;
     long double whole = std::nearbyint(x);             // the default rounding: halves to even

@@ -23,6 +23,12 @@ long double ParseNumber(const std::string& text);
 // "Infinity" and "-Infinity".
 std::string ValueText(long double x, int digits);
 
+// `x` rounded to `decimals` places, an exact half away from zero (so that -2.345 and
+// 2.345 mirror each other), judged like FormatNumber on the 18-digit decimal
+// expansion: a figure that prints as a half is treated as one, whatever binary
+// neighbour holds it. NaN and the infinities come back as they are.
+long double RoundedHalfAway(long double x, int decimals);
+
 // `x` rounded to the nearest integer (halves to even); false when it is not finite
 // or falls outside the signed 64-bit range.
 bool RoundToInt64(long double x, int64_t& out);

@@ -31,12 +31,27 @@ std::string AverageText(const Calculator& calc, long double average) {
     return " AVG = " + SystemValueText(mode, average) + SystemSuffix(mode);
 }
 
-// The first item of a calculation becomes the running total.
-void StartCalculation(Calculator& calc, char op) {
+// Whether an entry applied with `applied`, after `before` was pending and followed
+// by the key `pressed`, is an amount: only amounts take the automatic point.
+bool IsAmount(const std::string& before, char applied, char pressed) {
+    auto multiplying = [](char op) { return op == '*' || op == '/' || op == '%'; };
+    bool beforeMultiplying = !before.empty() && multiplying(before[0]);
+    return !beforeMultiplying && !multiplying(applied) && !multiplying(pressed);
+}
+
+// The first item of a calculation becomes the running total. A keyed entry is taken
+// and printed with all its digits; a figure the calculator showed (a result, or the
+// zero after Clear) is taken as it is shown.
+void StartCalculation(Calculator& calc, char op, char pressed) {
     CalculatorState& s = calc.state;
     bool adding = s.calcMode == kAddingMachineMode;
     if (IsDecimalMode(s.numberMode)) {
-        FormatDisplay(calc);
+        if (s.entryActive == 1 && calc.view->DisplayText() != kDiv0Error) {
+            ShowKeyedValue(calc, EntryValue(calc, !IsAmount("", op, pressed)));
+        } else {
+            FormatDisplay(calc);
+            if (s.digitGrouping == 1) ApplyDigitGrouping(calc);
+        }
         if (op == '-' && adding) {
             // The sign follows the number in Adding Machine Mode: "-" negates the
             // shown number (an already negative one turns positive, rather than
@@ -45,7 +60,6 @@ void StartCalculation(Calculator& calc, char op) {
             calc.view->SetDisplayText(!shown.empty() && shown[0] == '-' ? shown.substr(1)
                                                                         : "-" + shown);
         }
-        if (s.digitGrouping == 1) ApplyDigitGrouping(calc);
         s.entryText = calc.view->DisplayText();
         s.operand = ParseNumber(WithoutCommas(s.entryText));
     } else {
@@ -62,11 +76,16 @@ void StartCalculation(Calculator& calc, char op) {
     s.entryText.clear();
 }
 
-// The operator applied to the running total with the shown number, or with the last
-// operand again when nothing was entered (the repeat entry of Adding Machine Mode).
-void ContinueCalculation(Calculator& calc, char op) {
+// The operator applied to the running total with the entry, or with the last operand
+// again when nothing was entered (the repeat entry of Adding Machine Mode). The entry
+// line shows the operand exactly as it is used; the display then shows the total.
+void ContinueCalculation(Calculator& calc, char op, const std::string& before, char pressed) {
     CalculatorState& s = calc.state;
-    if (s.entryActive == 1) s.operand = ReadShownNumber(calc);
+    const bool decimal = IsDecimalMode(s.numberMode);
+    if (s.entryActive == 1) {
+        s.operand = decimal ? EntryValue(calc, !IsAmount(before, op, pressed))
+                            : ReadShownNumber(calc);
+    }
     bool divisionByZero = op == '/' && s.operand == 0;
     switch (op) {
         case '+':
@@ -82,8 +101,8 @@ void ContinueCalculation(Calculator& calc, char op) {
             if (!divisionByZero) s.total /= s.operand;
             break;
     }
-    if (IsDecimalMode(s.numberMode)) {
-        ShowDecimalValue(calc, s.operand);
+    if (decimal) {
+        ShowKeyedValue(calc, s.operand);
         s.entryText = calc.view->DisplayText();
         ShowDecimalValue(calc, s.total);
     } else {
@@ -104,15 +123,16 @@ void ContinueCalculation(Calculator& calc, char op) {
     s.itemCount += 1;
 }
 
-}  // namespace
-
-void ApplyOperator(Calculator& calc, char op) {
+// One operator key: `op` is applied, `pressed` is the key the user pressed (the same,
+// "=" for equals, or the next operator when Calculator Mode applies the pending one).
+void OperatorKey(Calculator& calc, char op, char pressed) {
     CalculatorState& s = calc.state;
     if (op != '+' && op != '-' && op != '*' && op != '/') {
         calc.view->ReturnFocus();
         return;
     }
     const std::string own(1, op);
+    const std::string before = s.pendingOperator;
     if (op == '*' || op == '/') {
         calc.view->SetAverageText(" AVG = n/a");
         s.averageShown = 0;
@@ -120,18 +140,28 @@ void ApplyOperator(Calculator& calc, char op) {
     if (s.calcMode == kAddingMachineMode && !s.pendingOperator.empty()) s.pendingOperator = own;
 
     const std::string pending = s.pendingOperator;
-    if (pending.empty()) {
-        StartCalculation(calc, op);
+    if (s.totalTaxed == 1 && s.entryActive == 0 && !pending.empty()) {
+        // The taxed total stands as the total: a key right after +Tax adds nothing.
+    } else if (pending.empty()) {
+        StartCalculation(calc, op, pressed);
     } else if (pending == own) {
-        if (s.entryActive == 1 || s.calcMode == kAddingMachineMode) ContinueCalculation(calc, op);
+        if (s.entryActive == 1 || s.calcMode == kAddingMachineMode)
+            ContinueCalculation(calc, op, before, pressed);
     } else if (pending == "+" || pending == "-" || pending == "*" || pending == "/") {
-        ApplyOperator(calc, pending[0]);
+        OperatorKey(calc, pending[0], pressed);
     }
 
+    s.totalTaxed = 0;
     calc.view->SetItemsText(ItemsText(s.itemCount));
     s.entryActive = 0;
     s.pendingOperator = own;
     calc.view->ReturnFocus();
+}
+
+}  // namespace
+
+void ApplyOperator(Calculator& calc, char op) {
+    OperatorKey(calc, op, op);
 }
 
 void ApplyEquals(Calculator& calc) {
@@ -139,14 +169,17 @@ void ApplyEquals(Calculator& calc) {
     if (s.itemCount == 0) s.total = s.lastResult;
     if (s.entryActive == 1) {
         s.equalsPending = 1;
-        ApplyOperator(calc, s.pendingOperator.empty() ? '+' : s.pendingOperator[0]);
+        OperatorKey(calc, s.pendingOperator.empty() ? '+' : s.pendingOperator[0], '=');
         s.equalsPending = 0;
     }
     AppendTapeLine(calc, kTapeRule, "");
     std::string result;
     if (IsDecimalMode(s.numberMode)) {
-        FormatDisplay(calc);
-        if (s.digitGrouping == 1) ApplyDigitGrouping(calc);
+        // The result is rounded once, and the "=" line, the display and the last
+        // result are that one figure (also after a division by zero, which left the
+        // total as it was).
+        s.total = RoundedResult(calc, s.total);
+        ShowDecimalValue(calc, s.total);
         result = calc.view->DisplayText();
     } else {
         std::string text = SystemValueText(s.numberMode, s.total);
@@ -166,6 +199,7 @@ void CloseCalculation(Calculator& calc) {
     s.pendingOperator.clear();
     s.itemCount = 0;
     s.entryActive = 0;
+    s.totalTaxed = 0;
     AppendTapeLine(calc, "", "");
     calc.view->ReturnFocus();
 }

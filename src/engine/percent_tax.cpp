@@ -22,9 +22,11 @@ long double TaxFactor(float taxRate) {
 
 void ApplyPercent(Calculator& calc) {
     CalculatorState& s = calc.state;
-    s.operand = DisplayValue(calc);
+    // A percentage is taken as typed, never shifted by the automatic point, and
+    // printed with every digit it was used with.
+    s.operand = s.entryActive == 1 ? EntryValue(calc, true) : DisplayValue(calc);
     const long double p = s.operand / 100;
-    const std::string percentText = ValueText(s.operand, 15);
+    const std::string percentText = ValueText(s.operand, 18);
     const std::string& pending = s.pendingOperator;
     bool applied = true;
     bool divisionByZero = false;
@@ -62,7 +64,8 @@ void ApplyReciprocal(Calculator& calc) {
     CalculatorState& s = calc.state;
     long double v = DisplayValue(calc);
     if (v != 0) {
-        s.operand = 1 / v;
+        // Rounded once, and taken by the next operator as shown.
+        s.operand = RoundedResult(calc, 1 / v);
         ShowDecimalValue(calc, s.operand);
     } else {
         calc.view->SetDisplayText(kDiv0Error);
@@ -72,19 +75,43 @@ void ApplyReciprocal(Calculator& calc) {
     calc.view->ReturnFocus();
 }
 
+// The amount before tax is printed as it is used, the taxed amount is rounded once.
+// On an entry the next operator takes the taxed amount as that entry. On a running
+// total or a closed result the taxed amount becomes the total, or the last result,
+// on a line of its own, so that "=" and Chg go on from it.
 void AddTax(Calculator& calc) {
     CalculatorState& s = calc.state;
-    RenderDecimalDisplay(calc);
-    AppendTapeLine(calc, calc.view->DisplayText(), "Tx");
-    s.operand = DisplayValue(calc) * TaxFactor(s.taxRate);
-    ShowDecimalValue(calc, s.operand);
+    const long double factor = TaxFactor(s.taxRate);
+    if (s.entryActive == 1) {
+        long double amount = EntryValue(calc, false);
+        ShowKeyedValue(calc, amount);
+        AppendTapeLine(calc, calc.view->DisplayText(), kTaxMark);
+        s.operand = RoundedResult(calc, amount * factor);
+        ShowDecimalValue(calc, s.operand);
+        s.entryText.clear();
+        calc.view->ReturnFocus();
+        return;
+    }
+    const bool open = !s.pendingOperator.empty();
+    long double amount = open ? RoundedResult(calc, s.total) : DisplayValue(calc);
+    ShowDecimalValue(calc, amount);
+    AppendTapeLine(calc, calc.view->DisplayText(), kTaxMark);
+    long double taxed = RoundedResult(calc, amount * factor);
+    ShowDecimalValue(calc, taxed);
+    AppendTapeLine(calc, calc.view->DisplayText(), kTaxedMark);
+    if (open) {
+        s.total = taxed;
+        s.totalTaxed = 1;
+    } else {
+        s.lastResult = taxed;
+    }
     s.entryText.clear();
     calc.view->ReturnFocus();
 }
 
 void MakeChange(Calculator& calc) {
     CalculatorState& s = calc.state;
-    RenderDecimalDisplay(calc);
+    RenderShownDecimal(calc);
     if (s.itemCount != 0) {
         calc.view->ReturnFocus();
         return;
@@ -92,7 +119,7 @@ void MakeChange(Calculator& calc) {
     s.operand = DisplayValue(calc);
     std::string line;
     if (s.operand > 0) {
-        long double change = s.operand - s.lastResult;
+        long double change = RoundedResult(calc, s.operand - s.lastResult);
         s.total = change;
         line = calc.view->DisplayText();
         ShowDecimalValue(calc, s.lastResult);

@@ -1,5 +1,7 @@
 #include "engine/shown_number.h"
 
+#include <cmath>
+
 #include "engine/display_format.h"
 #include "engine/number_text.h"
 
@@ -60,4 +62,32 @@ void RenderDecimalDisplay(Calculator& calc) {
 void ShowDecimalValue(Calculator& calc, long double x) {
     calc.view->SetDisplayText(ValueText(x, 18));
     RenderDecimalDisplay(calc);
+}
+
+void ShowKeyedValue(Calculator& calc, long double x) {
+    std::string text = ValueText(x, 18);
+    const unsigned char places = calc.state.numberMode;
+    if (places >= 1 && places <= 4 && std::isfinite(x) && text.find('E') == std::string::npos) {
+        size_t point = text.find('.');
+        size_t have = point == std::string::npos ? 0 : text.size() - point - 1;
+        if (point == std::string::npos) text += '.';
+        if (have < places) text.append(places - have, '0');
+    }
+    calc.view->SetDisplayText(text);
+    if (calc.state.digitGrouping == 1) ApplyDigitGrouping(calc);
+}
+
+std::string RenderShownDecimal(Calculator& calc) {
+    if (calc.state.entryActive == 1 && calc.view->DisplayText() != kDiv0Error)
+        ShowKeyedValue(calc, DisplayValue(calc));
+    else
+        RenderDecimalDisplay(calc);
+    return calc.view->DisplayText();
+}
+
+long double EntryValue(const Calculator& calc, bool asTyped) {
+    const CalculatorState& s = calc.state;
+    if (asTyped && s.entryShifted == 1 && !s.entryText.empty())
+        return ParseNumber(WithoutLeadingBlanks(s.entryText));
+    return ReadShownNumber(calc);
 }

@@ -35,3 +35,17 @@ void RenderDecimalDisplay(Calculator& calc);
 
 // Shows ValueText(x, 18) re-rendered as the decimal display shows numbers.
 void ShowDecimalValue(Calculator& calc, long double x);
+
+// Shows a figure the user keyed in (typed, pasted or recalled from memory) exactly:
+// every digit it has, padded with zeros to the fixed decimal choice, grouped when
+// grouping is on. With 2 decimals 0.125 shows "0.125", 3 shows "3.00".
+void ShowKeyedValue(Calculator& calc, long double x);
+
+// The decimal display re-rendered for use: a keyed figure (an entry is active) keeps
+// all its digits, a computed one is rounded to the decimal choice. Returns the text.
+std::string RenderShownDecimal(Calculator& calc);
+
+// The number the current entry stands for in Dec. `asTyped` takes digits that the
+// automatic point shifted on the display as they were typed: the automatic point is
+// for amounts that are added or subtracted, not quantities, divisors or percentages.
+long double EntryValue(const Calculator& calc, bool asTyped);

@@ -8,5 +8,10 @@
 // The rule under the operands of a closed calculation (and of every tool's tape block).
 inline const std::string kTapeRule(26, '-');
 
+// The marks of +Tax: the amount before tax, and the taxed amount that became the total
+// or the last result.
+inline constexpr const char* kTaxMark = "Tx";
+inline constexpr const char* kTaxedMark = "+Tx";
+
 // Appends body, or body + " " + marker, as the last tape line.
 void AppendTapeLine(Calculator& calc, const std::string& body, const std::string& marker);

@@ -26,19 +26,18 @@ void ShowMemoryField(Calculator& calc, const MemoryBanks& banks) {
     calc.view->SetMemoryText(MemoryFieldText(banks));
 }
 
-// The display re-rendered as the decimal choice and grouping show numbers.
+// The display re-rendered as it is used: in Dec a keyed figure with all its digits,
+// a computed one as the decimal choice rounds it.
 std::string RenderDisplay(Calculator& calc) {
-    std::string shown = FormatDisplay(calc);
-    if (calc.state.digitGrouping == 1 && IsDecimalMode(calc.state.numberMode))
-        shown = ApplyDigitGrouping(calc);
-    return shown;
+    if (IsDecimalMode(calc.state.numberMode)) return RenderShownDecimal(calc);
+    return FormatDisplay(calc);
 }
 
-// `x` exactly as the display shows numbers in the current system. In Dec the
-// display is the formatter, so this leaves `x` shown there.
+// `x` exactly as the display shows numbers in the current system: in Dec a memory
+// value is a keyed figure, shown with every digit it holds.
 std::string ShowValue(Calculator& calc, long double x) {
     if (IsDecimalMode(calc.state.numberMode))
-        ShowDecimalValue(calc, x);
+        ShowKeyedValue(calc, x);
     else
         calc.view->SetDisplayText(SystemValueText(calc.state.numberMode, x));
     return calc.view->DisplayText();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/display_format.h"
+#include "engine/shown_number.h"
 #include "engine/number_text.h"
 #include "engine/paste_text.h"
 
@@ -35,8 +36,12 @@ void ClearTape(Calculator& calc) {
         s.total = 0;
         s.itemCount = 0;
         s.pendingOperator.clear();
+        s.totalTaxed = 0;
         // The shown number stays (re-rendered), and so does the average field.
-        FormatDisplay(calc);
+        if (IsDecimalMode(s.numberMode))
+            RenderShownDecimal(calc);
+        else
+            FormatDisplay(calc);
         calc.view->SetItemsText(ItemsText(0));
     }
     calc.view->ReturnFocus();
@@ -55,6 +60,7 @@ void PasteDisplay(Calculator& calc) {
     calc.view->SetDisplayText(pasted.shown);
     s.entryActive = 1;
     s.entryText = pasted.entryText;
+    s.entryShifted = 0;  // a pasted number is shown as it is used
     calc.view->ReturnFocus();
 }
 

@@ -30,7 +30,7 @@ TEST(FormatDisplay, RendersByDecimalChoice) {
         {2, "5", "5.00"},
         {2, "", "0.00"},
         {2, "1,234.567", "1234.57"},
-        {1, "-2.25", "-2.2"},  // the push moves a negative half towards zero
+        {1, "-2.25", "-2.3"},  // a negative half mirrors the positive one
         {3, "0.0005", "0.001"},
         {4, "1.23456", "1.2346"},
         {0, "2.5", "2.5"},  // fixed 0 shows the number as computed

@@ -132,7 +132,7 @@ TEST(ClearKeys, ClearAbandonsTheCalculation) {
     session.Run("4 = 2 + Clear 6 + 1 =");
     EXPECT_EQ(session.view.tape, TapeOf("4  |RULE|4 =||2  |Clear|6  |1 +|RULE|7 =|"));
     session.Run("Clear =");
-    EXPECT_EQ(session.view.display, "0") << "= reads the display, the total is the last result";
+    EXPECT_EQ(session.view.display, "7") << "= repeats the last result, as its line shows";
     EXPECT_EQ(session.calc.state.lastResult, 7);
 }
 

@@ -86,10 +86,10 @@ TEST(MixedSession, MemoryPersistsThroughTheSettingsFile) {
 TEST(MixedSession, DecimalChoiceAndGroupingMidCalculation) {
     KeySession session;
     session.Run("1000 + 2.345");
-    EXPECT_EQ(session.Run("Fix2").display, "2.35");
-    EXPECT_EQ(session.Run("Group").display, "2.35");
+    EXPECT_EQ(session.Run("Fix2").display, "2.345");
+    EXPECT_EQ(session.Run("Group").display, "2.345");
     SessionOutcome o = session.Run("= Float");
-    EXPECT_EQ(o.tape, TapeOf("1,000  |2.35 +|RULE|1002.35 =|"));
+    EXPECT_EQ(o.tape, TapeOf("1,000  |2.345 +|RULE|1002.35 =|"));
     EXPECT_EQ(o.display, "1002.35");
 }
 
@@ -97,8 +97,8 @@ TEST(MixedSession, AddingMachineDayOfSales) {
     SessionOutcome o =
         RunKeys("mode=adding decimals=2 tax=8 | 19.99 + 5.01 + + 3 - Tax = 100 Chg Feed 2 * 3 =");
     EXPECT_EQ(o.tape,
-              TapeOf("19.99 +|5.01 +|5.01 +|3.00 -|27.01 Tx|RULE|29.17 =||100.00 - 27.01|RULE|"
-                     "72.99 CH|||2.00 \xD7|3.00  |RULE|6.00 =|"));
+              TapeOf("19.99 +|5.01 +|5.01 +|3.00 -|27.01 Tx|29.17 +Tx|RULE|29.17 =||"
+                     "100.00 - 29.17|RULE|70.83 CH|||2.00 \xD7|3.00  |RULE|6.00 =|"));
     EXPECT_EQ(o.display, "6.00");
     EXPECT_EQ(o.items, "  2 Items");
 }

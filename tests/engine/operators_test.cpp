@@ -90,7 +90,7 @@ TEST(Operators, FloatingAndFixedResults) {
         {"0.1 + 0.2 =", "0.1  |0.2 +|RULE|0.3 =|", "0.3", " AVG = .15", "  2 Items"},
         {"decimals=2 | 2 + 3 =", "2.00  |3.00 +|RULE|5.00 =|", "5.00", " AVG = 2.50", "  2 Items"},
         // The first item is read as formatted, a later one as typed.
-        {"decimals=2 | 2.675 + 2.125 =", "2.68  |2.13 +|RULE|4.81 =|", "4.81", " AVG = 2.40",
+        {"decimals=2 | 2.675 + 2.125 =", "2.675  |2.125 +|RULE|4.80 =|", "4.80", " AVG = 2.40",
          "  2 Items"},
         {"decimals=0 | 10 / 4 =", "10  |4 " + kDivide + "|RULE|2.5 =|", "2.5", " AVG = n/a",
          "  2 Items"},
@@ -104,8 +104,8 @@ TEST(Operators, FloatingAndFixedResults) {
 
 TEST(Operators, DivisionByZero) {
     ExpectSessions({
-        {"8 / 0 =", "8  |Div0 Error " + kDivide + "|RULE|0 =|", "0", " AVG = n/a", "  2 Items"},
-        {"decimals=2 | 8 / 0 =", "8.00  |Div0 Error " + kDivide + "|RULE|0.00 =|", "0.00",
+        {"8 / 0 =", "8  |Div0 Error " + kDivide + "|RULE|8 =|", "8", " AVG = n/a", "  2 Items"},
+        {"decimals=2 | 8 / 0 =", "8.00  |Div0 Error " + kDivide + "|RULE|8.00 =|", "8.00",
          " AVG = n/a", "  2 Items"},
         // The calculation goes on with the unchanged total.
         {"8 / 0 / 2 =", "8  |Div0 Error " + kDivide + "|2 " + kDivide + "|RULE|4 =|", "4",
@@ -117,8 +117,8 @@ TEST(Operators, DivisionByZero) {
     KeySession session;
     session.Run("8 / 0 =");
     EXPECT_EQ(session.calc.state.lastResult, 8);
-    // A second = writes the display's zero but keeps the unchanged total.
-    EXPECT_EQ(session.Run("=").tape.at(6), "0 =");
+    // A second = repeats the unchanged total, the figure its line shows.
+    EXPECT_EQ(session.Run("=").tape.at(6), "8 =");
     EXPECT_EQ(session.calc.state.lastResult, 8);
 }
 

@@ -35,7 +35,7 @@ TEST(Percent, AppliesThePendingOperator) {
         {"decimals=2 | 80 + 12.5 %", "80.00  |12.5% +|RULE|90.00 =|", "90.00"},
         {"mode=adding | 200 + 10 %", "200 +|10% +|RULE|220 =|", "220"},
         // A zero percentage under ÷ is a division by zero: the total stays.
-        {"200 / 0 %", "200  |0% " + kDivide + "|RULE|0 =|", "0"},
+        {"200 / 0 %", "200  |0% " + kDivide + "|RULE|200 =|", "200"},
     });
     SessionOutcome o = RunKeys("200 + 10 %");
     EXPECT_EQ(o.items, "  2 Items");
@@ -69,8 +69,9 @@ TEST(Tax, AddsTheRateToTheShownNumber) {
     EXPECT_EQ(RunKeys("tax=19 | 1000 Tax").display, "1,190");
     // Typed before +Tax, the taxed amount is the next operand.
     EXPECT_EQ(RunKeys("tax=10 | 100 Tax + 10 =").tape, TapeOf("100 Tx|110  |10 +|RULE|120 =|"));
-    // After an operator the taxed amount is only shown.
-    EXPECT_EQ(RunKeys("tax=10 | 5 + 100 + Tax =").tape, TapeOf("5  |100 +|105 Tx|RULE|115.5 =|"));
+    // After an operator the taxed running total becomes the total, on a line of its own.
+    EXPECT_EQ(RunKeys("tax=10 | 5 + 100 + Tax =").tape,
+              TapeOf("5  |100 +|105 Tx|115.5 +Tx|RULE|115.5 =|"));
 }
 
 TEST(Tax, RatesOfUpToSevenDigitsActAsTyped) {
