@@ -32,6 +32,7 @@ class CalcView {
     // Status-bar fields.
     virtual std::string AverageText() const = 0;
     virtual void SetAverageText(const std::string& text) = 0;
+    virtual std::string ItemsText() const = 0;
     virtual void SetItemsText(const std::string& text) = 0;
     virtual void SetMemoryText(const std::string& text) = 0;
 

@@ -13,6 +13,8 @@ constexpr std::size_t kPiece = 64 * 1024;
 constexpr std::size_t kWriteBuffer = 64 * 1024;
 // What is kept of a record while it is read: the longest line and a CR before its newline.
 constexpr std::size_t kRecordCap = kJournalMaxLineLength + 1;
+// The first byte of a state record.
+constexpr char kStateMark = '\0';
 
 bool SeekTo(std::FILE* file, std::uint64_t at) {
 #ifdef _WIN32
@@ -57,9 +59,12 @@ Span FindKeptRecords(std::FILE* file, std::uint64_t size, std::uint64_t& bytesRe
     // One byte before the window tells whether it starts at a record boundary.
     std::uint64_t scanFrom = windowStart > 0 ? windowStart - 1 : 0;
     std::vector<char> piece(kPiece);
-    std::size_t newlines = 0;
+    // Tape-line records that begin right after a newline, counted from the end; state
+    // records are skipped, so that they never crowd lines out of the bound.
+    std::size_t lineStarts = 0;
     bool sawNewline = false;
     std::uint64_t earliestNewline = 0;
+    char after = '\n';  // the byte after the one looked at
     std::uint64_t at = size;
     while (at > scanFrom) {
         std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, at - scanFrom));
@@ -70,21 +75,24 @@ Span FindKeptRecords(std::FILE* file, std::uint64_t size, std::uint64_t& bytesRe
         }
         bytesRead += n;
         for (std::size_t i = n; i-- > 0;) {
-            if (piece[i] != '\n') continue;
+            char c = piece[i];
             std::uint64_t pos = at + i;
-            if (!sawNewline) {
+            if (c == '\n' && !sawNewline) {
                 sawNewline = true;
                 span.end = pos + 1;
                 span.tornLast = span.end < size;
+                earliestNewline = pos;
+            } else if (c == '\n') {
+                earliestNewline = pos;
+                // The newest kept line begins here: older records are left out.
+                if (after != kStateMark && ++lineStarts == kJournalKeptLines) {
+                    span.begin = pos + 1;
+                    span.records = kJournalKeptLines;
+                    span.olderLeftOut = true;
+                    return span;
+                }
             }
-            earliestNewline = pos;
-            // The newline closing the record older than the kept ones marks their start.
-            if (++newlines == kJournalKeptLines + 1) {
-                span.begin = pos + 1;
-                span.records = kJournalKeptLines;
-                span.olderLeftOut = true;
-                return span;
-            }
+            after = c;
         }
     }
     if (!sawNewline) {
@@ -95,12 +103,13 @@ Span FindKeptRecords(std::FILE* file, std::uint64_t size, std::uint64_t& bytesRe
     }
     if (windowStart == 0) {
         span.begin = 0;
-        span.records = newlines;
+        // `after` is now the file's first byte, which begins its first record.
+        span.records = lineStarts + (after != kStateMark ? 1 : 0);
     } else {
         // The bytes before the earliest newline belong to a record that began before
         // the window (or end one that did).
         span.begin = earliestNewline + 1;
-        span.records = newlines - 1;
+        span.records = lineStarts;
         span.beyondWindow = true;
     }
     return span;
@@ -167,7 +176,7 @@ void Compact(TapeJournal& j) {
     CloseFile(j);
     JournalRead read = ReadJournal(j.path, {});
     if (read.opened && ReplaceFileContent(j.path, read.text)) {
-        j.lines = read.linesKept;
+        j.lines = read.linesKept + (read.state.empty() ? 0 : 1);
         j.compactAt = kJournalCompactAt;
     } else {
         j.compactAt = j.lines + kJournalKeptLines;
@@ -194,6 +203,12 @@ std::string JournalRecord(const std::string& line) {
     std::replace(record.begin(), record.end(), '\n', ' ');
     record += '\n';
     return record;
+}
+
+std::string JournalStateRecord(const std::string& text) {
+    std::string record(1, kStateMark);
+    for (char c : text) record += (c == '\n' || c == '\r') ? ' ' : c;
+    return record + '\n';
 }
 
 JournalRead ReadJournal(const std::string& path, const JournalSink& sink) {
@@ -238,6 +253,13 @@ JournalRead ReadJournal(const std::string& path, const JournalSink& sink) {
             if (run > room) cut = true;
             record.append(p, std::min(run, room));
             if (!newline) break;
+            if (!record.empty() && record[0] == kStateMark) {
+                if (!cut) read.state = record.substr(1);
+                record.clear();
+                cut = false;
+                p = newline + 1;
+                continue;
+            }
             std::string line = LineOfRecord(record, cut, read.damaged);
             record.clear();
             cut = false;
@@ -249,11 +271,12 @@ JournalRead ReadJournal(const std::string& path, const JournalSink& sink) {
         }
     }
     std::fclose(file);
+    if (!read.state.empty()) read.text += JournalStateRecord(read.state);
     return read;
 }
 
 bool AdoptJournalFile(TapeJournal& j, const JournalRead& read) {
-    j.lines = read.linesKept;
+    j.lines = read.linesKept + (read.state.empty() ? 0 : 1);
     j.compactAt = kJournalCompactAt;
     if (!j.on || !read.opened || !read.NeedsRewrite()) return true;
     errno = 0;
@@ -284,6 +307,21 @@ bool AppendToJournal(TapeJournal& j, const std::string& line, bool flush) {
         }
         Compact(j);
     }
+    return true;
+}
+
+bool AppendStateToJournal(TapeJournal& j, const std::string& state) {
+    if (!j.on || j.failed || j.path.empty()) return true;
+    if (!j.file && !OpenForAppending(j)) return false;
+    std::string record = JournalStateRecord(state);
+    errno = 0;
+    if (std::fwrite(record.data(), 1, record.size(), j.file) != record.size() ||
+        std::fflush(j.file) != 0) {
+        Fail(j, "cannot be written", errno);
+        return false;
+    }
+    // Counted towards compaction, which keeps only the newest state.
+    if (++j.lines >= j.compactAt) Compact(j);
     return true;
 }
 

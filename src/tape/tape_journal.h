@@ -6,6 +6,12 @@
 // and is dropped on reading; every complete record before it survives. A tape line
 // never holds "\n" or "\r" (they are written as blanks), so the framing cannot be
 // broken from inside.
+//
+// Besides the lines, the journal keeps the state of the open calculation after each
+// operation that wrote to the tape, so that a restart goes on with the column: a record
+// that begins with a zero byte, which no tape line holds (the tape list ends a line at
+// one, and a journal of the earlier format never has one). Such records are not tape
+// lines and do not count against the bound; the newest one is the state.
 #pragma once
 
 #include <cstddef>
@@ -45,6 +51,9 @@ bool KeepTapeValueOn(const std::string& value);
 // it), cut to kJournalMaxLineLength, "\r" and "\n" as blanks, then "\n".
 std::string JournalRecord(const std::string& line);
 
+// The record of the open calculation's state `text` (a single line).
+std::string JournalStateRecord(const std::string& text);
+
 // ---- Reading ----
 
 struct JournalRead {
@@ -54,7 +63,8 @@ struct JournalRead {
     bool tornLast = false;        // the file ended inside a record
     bool damaged = false;         // cut records, zero bytes, "\r", or more than the window
     std::uint64_t bytesRead = 0;  // what the reading cost
-    std::string text;             // the kept lines as records, for a rewrite
+    std::string text;             // the kept records (lines, then the state), for a rewrite
+    std::string state;            // the newest state record's text, "" when there is none
     // The file is not exactly its kept records: rewriting it with `text` makes it so.
     bool NeedsRewrite() const { return tornLast || damaged || olderLeftOut; }
 };
@@ -101,6 +111,10 @@ bool FlushJournal(TapeJournal& journal);
 
 // Empties the file (Clear Tape). Same return as AppendToJournal.
 bool ClearJournal(TapeJournal& journal);
+
+// Appends the state of the open calculation, flushed at once. Same return as
+// AppendToJournal.
+bool AppendStateToJournal(TapeJournal& journal, const std::string& state);
 
 // Turns the journal off: the file is closed and deleted.
 void StopJournal(TapeJournal& journal);

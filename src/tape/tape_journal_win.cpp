@@ -21,6 +21,8 @@ const char kFailureTail[] = ". The tape itself works as before.";
 struct RunJournal {
     TapeJournal journal;
     bool told = false;
+    std::string restoredState;  // the open calculation the journal brought back
+    std::string lastState;      // the state last kept, repeated after a loaded tape
 };
 
 RunJournal& Run() {
@@ -82,6 +84,7 @@ void RestoreTapeJournal(HWND list, const std::string& settingsPath,
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     };
     JournalRead read = ReadJournal(j.path, sink);
+    Run().restoredState = read.state;
     if (redrawOff) {
         LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
         if (count > 0) SendMessageA(list, LB_SETTOPINDEX, count - 1, 0);
@@ -101,6 +104,9 @@ void JournalLoadedTapeLine(const std::string& line) {
 
 void JournalLoadedTapeEnd() {
     TellIfFailed(FlushJournal(Run().journal));
+    // After the loaded lines, so that a long tape file cannot push it out of the bound.
+    if (!Run().lastState.empty())
+        TellIfFailed(AppendStateToJournal(Run().journal, Run().lastState));
 }
 
 void JournalTapeCleared() {
@@ -128,4 +134,15 @@ void ToggleKeepTape() {
     }
     CheckKeepTapeItem(j.on);
     ReturnFocus();
+}
+
+std::string TakeRestoredCalculation() {
+    std::string state;
+    state.swap(Run().restoredState);
+    return state;
+}
+
+void JournalCalculationState(const std::string& state) {
+    Run().lastState = state;
+    TellIfFailed(AppendStateToJournal(Run().journal, state));
 }

@@ -12,6 +12,12 @@
 void RestoreTapeJournal(HWND tapeList, const std::string& settingsPath,
                         const std::string& keepTapeValue);
 
+// The open calculation that the journal kept at the end of the last run ("" when
+// none), given once: the caller resumes it after the settings are applied.
+std::string TakeRestoredCalculation();
+// The state of the open calculation after an operation that wrote to the tape.
+void JournalCalculationState(const std::string& state);
+
 // The tape list took a line.
 void JournalTapeLine(const std::string& line);
 // The tape list took a line of a tape file being loaded; the lines reach the disk at

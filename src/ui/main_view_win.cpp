@@ -4,9 +4,11 @@
 
 #include <vector>
 
+#include "engine/open_calculation.h"
 #include "tape/tape_journal_win.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
+#include "ui/main_state_win.h"
 #include "ui/themed_button_win.h"
 #include "ui/window_kit_win.h"
 
@@ -38,6 +40,7 @@ class MainWindowView : public CalcView {
     void SetAverageText(const std::string& t) override {
         SetWindowTextA(Control(kIdStatusAverage), t.c_str());
     }
+    std::string ItemsText() const override { return WindowText(Control(kIdStatusItems)); }
     void SetItemsText(const std::string& t) override {
         SetWindowTextA(Control(kIdStatusItems), t.c_str());
     }
@@ -75,7 +78,14 @@ class MainWindowView : public CalcView {
         int r = ShowMessage(text, caption, MB_YESNOCANCEL | MB_ICONQUESTION);
         return r == IDYES ? Answer::Yes : r == IDNO ? Answer::No : Answer::Cancel;
     }
-    void ReturnFocus() override { ::ReturnFocus(); }
+    // Every operation ends here: once it has written to the tape, the journal keeps
+    // the open calculation as it now stands, after the lines that belong to it.
+    void ReturnFocus() override {
+        ::ReturnFocus();
+        if (!stateDue_) return;
+        stateDue_ = false;
+        JournalCalculationState(OpenCalculationText(Main().calc));
+    }
 
   private:
     static void Enable(int id, bool enabled) {
@@ -93,6 +103,7 @@ class MainWindowView : public CalcView {
             SendMessageA(list, LB_SETTOPINDEX, n, 0);
             tapeFullTold_ = false;
             JournalTapeLine(line);
+            stateDue_ = true;
         } else if (!tapeFullTold_) {
             // Once per run of lost lines: every key would otherwise bring a box.
             tapeFullTold_ = true;
@@ -111,6 +122,7 @@ class MainWindowView : public CalcView {
         SendMessageA(TapeList(), LB_RESETCONTENT, 0, 0);
         tapeFullTold_ = false;
         JournalTapeCleared();
+        stateDue_ = true;
     }
 
     void PutClipboardText(const std::string& text) override {
@@ -147,6 +159,7 @@ class MainWindowView : public CalcView {
 
   private:
     bool tapeFullTold_ = false;
+    bool stateDue_ = false;  // lines were written since the journal last kept the state
 };
 
 }  // namespace

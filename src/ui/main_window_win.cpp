@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/number_system.h"
+#include "engine/open_calculation.h"
 #include "resource_ids.h"
 #include "settings/main_settings.h"
 #include "settings/settings_file.h"
@@ -116,6 +117,10 @@ void LoadStartupSettings() {
 
     int system = st.numberMode >= kModeFloating ? st.numberMode - kModeFloating : 0;
     SetNumberSystem(Main().calc, system);
+    // The open calculation of the last run goes on where it stopped (kept again at
+    // once, since the number system may have written a line of its own).
+    if (ResumeOpenCalculation(Main().calc, TakeRestoredCalculation()))
+        JournalCalculationState(OpenCalculationText(Main().calc));
 }
 
 LRESULT OnColorRequest(HDC dc, HWND control) {

@@ -29,6 +29,7 @@ class RecordingView : public CalcView {
     void SetDisplayText(const std::string& t) override { display = t; }
     std::string AverageText() const override { return average; }
     void SetAverageText(const std::string& t) override { average = t; }
+    std::string ItemsText() const override { return items; }
     void SetItemsText(const std::string& t) override { items = t; }
     void SetMemoryText(const std::string& t) override { memory = t; }
     void EnableDigitKey(int digit, bool enabled) override {
