@@ -141,12 +141,23 @@ std::string ViewMenuText() {
         "",
         "Decimals",
         "Floating: results show as many decimals as they need, up to 10.",
-        "1 Decimal to 4 Decimal: results show exactly that many decimals, rounded (with 2 "
-        "Decimal, 5 shows as 5.00).",
+        "1 Decimal to 4 Decimal: results show exactly that many decimals (with 2 Decimal, 5 "
+        "shows as 5.00).",
+        "Every calculation on the tape adds up from the figures printed on it. A number you "
+        "type, paste or recall from memory is used exactly as you entered it and printed with "
+        "all its digits: with 2 Decimal, 0.125 prints as 0.125 and 2.5 as 2.50. What the "
+        "calculator works out (a total, a taxed amount, 1/x, the change) is rounded once to the "
+        "chosen decimals, an exact half away from zero (2.345 gives 2.35, -2.345 gives -2.35), "
+        "and is used from then on exactly as printed. With Floating, results are rounded to 10 "
+        "decimals.",
         "0 Decimal: results are shown as they are calculated, without added decimals.",
         "Auto Decimal: with a fixed number of decimals, the decimal point is placed for you as "
-        "you type: with 2 Decimal, typing 1 2 3 enters 1.23. Typing a decimal point yourself "
-        "turns it off for that number. It has no effect with Floating.",
+        "you type: with 2 Decimal, typing 1 2 3 enters 1.23. It is for amounts that are added "
+        "or subtracted: a number multiplied or divided by, one that is multiplied or divided, "
+        "and a percentage are taken as typed, so 1999 \xD7 3 = gives 5,997.00 and 20000 + 15 % "
+        "adds 15 %. The display shows the point as you type; the tape prints the number as it "
+        "was used. Typing a decimal point yourself turns it off for that number. It has no "
+        "effect with Floating.",
         "",
         "Digit Grouping and the Decimals choices apply to the decimal system (Dec); they "
         "cannot be changed while Hex, Bin or Oct is selected.",
@@ -290,15 +301,22 @@ std::string FunctionButtonsText() {
         "Replaces the number in the display with its reciprocal: 4 gives 0.25. Keyboard: r.",
         "",
         "+Tax",
-        "Adds tax to the number in the display, at the Tax Rate set in File > Options. The amount "
-        "before tax is written on the tape followed by Tx: with a rate of 7.5 and 2 decimals, "
-        "100 +Tax writes 100.00 Tx and shows 107.50. Keyboard: t.",
+        "Adds tax at the Tax Rate set in File > Options. The amount before tax is written on the "
+        "tape followed by Tx; the amount with tax is rounded to the chosen decimals. On a number "
+        "you have just typed, the display shows the amount with tax and the next operator takes "
+        "it: with a rate of 7.5 and 2 decimals, 100 +Tax writes 100.00 Tx and shows 107.50. On "
+        "a running total (after an operator) or on a total (after =), the amount with tax "
+        "becomes the total: it is written on a line of its own followed by +Tx, = and Chg go "
+        "on from it, and an operator pressed right after +Tax adds nothing again. So 100 + 50 + "
+        "+Tax 20 + = gives 181.25 in Adding Machine Mode. Keyboard: t.",
         "",
         "Chg",
         "Works out the change to give back, like a cash register. After a total (=), type the "
         "amount received and press Chg: the tape shows the amount received minus the total, a "
         "line of dashes and the change followed by CH. For example, a total of 3.50 and 5 Chg "
-        "gives 1.50 CH. Keyboard: g.",
+        "gives 1.50 CH. The total is the last one printed: after +Tax on a total it is the "
+        "amount with tax (100 = +Tax with a rate of 7.5, then 200 Chg gives 92.50 CH). "
+        "Keyboard: g.",
         "",
         "Feed",
         "Adds a blank line to the tape, like advancing the paper. Keyboard: Up Arrow.",

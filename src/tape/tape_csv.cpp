@@ -8,7 +8,7 @@
 // How a tape line is split, in this order:
 //
 // Mark: the line's last word when it follows a blank and is one of the markers the
-// program writes ("+", "-", "×", "÷", "=", "%", "Tx", "CH", "M+", "MS", "LAP", and
+// program writes ("+", "-", "×", "÷", "=", "%", "Tx", "+Tx", "CH", "M+", "MS", "LAP", and
 // "Clear" after a bank name, as in "M1 Clear"), or a unit abbreviation after an area or
 // volume block's "Length: ", "Width: ", "Depth: " or "Result = ". A line that ends in a
 // blank has no mark: the first item of a calculation carries the marker " " ("2  "),
@@ -47,7 +47,8 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-const char* const kMarkers[] = {"+", "-", "\xD7", "\xF7", "=", "%", "Tx", "CH", "M+", "MS", "LAP"};
+const char* const kMarkers[] = {"+",  "-",  "\xD7", "\xF7", "=",  "%",
+                                "Tx", "+Tx", "CH",   "M+",   "MS", "LAP"};
 const char* const kLengthUnits[] = {"in", "ft", "yd", "mi", "mm", "cm", "m", "km"};
 const char* const kMeasureLabels[] = {"Length: ", "Width: ", "Depth: ", "Result = "};
 const char* const kBankNames[] = {"M1", "M2"};

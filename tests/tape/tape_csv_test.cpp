@@ -47,6 +47,7 @@ TEST(TapeCsv, EveryKindOfLineSplitsIntoAmountMarkAndText) {
         {"10% +", "10", "+"},
         {"12.50%  +", "12.5", "+"},
         {"100.00 Tx", "100", "Tx"},
+        {"107.50 +Tx", "107.5", "+Tx"},
         {"5.00 - 3.50", "5", ""},
         {"1.50 CH", "1.5", "CH"},
         {"No Change", "", ""},
