@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 xvfb xdotool x11-utils imagemagick xclip
           cups printer-driver-cups-pdf poppler-utils ghostscript fonts-wine fonts-liberation
-          clang libclang-rt-14-dev python3)
+          clang libclang-rt-14-dev python3 libgmp-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

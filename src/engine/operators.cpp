@@ -1,5 +1,6 @@
 #include "engine/operators.h"
 
+#include <cmath>
 #include <string>
 
 #include "engine/display_format.h"
@@ -46,7 +47,9 @@ void StartCalculation(Calculator& calc, char op, char pressed) {
     CalculatorState& s = calc.state;
     bool adding = s.calcMode == kAddingMachineMode;
     if (IsDecimalMode(s.numberMode)) {
-        if (s.entryActive == 1 && calc.view->DisplayText() != kDiv0Error) {
+        if (calc.view->DisplayText() == kDiv0Error) {
+            ShowDecimalValue(calc, 0);  // the error reads as 0, and the tape says so
+        } else if (s.entryActive == 1) {
             ShowKeyedValue(calc, EntryValue(calc, !IsAmount("", op, pressed)));
         } else {
             FormatDisplay(calc);
@@ -116,9 +119,17 @@ void ContinueCalculation(Calculator& calc, char op, const std::string& before, c
     if (IsAdding(op) && s.averageShown == 1)
         calc.view->SetAverageText(AverageText(calc, s.total / (s.itemCount + 1)));
     // The second operand of an Adding Machine product or quotient finished by = is
-    // not an operator entry of its own.
-    bool unmarked = !IsAdding(op) && s.calcMode == kAddingMachineMode && s.equalsPending == 1;
-    AppendTapeLine(calc, s.entryText, unmarked ? " " : OperatorSign(op));
+    // not an operator entry of its own: the line above shows the operator. Where it
+    // does not (a +Tx line came between), the operand keeps its sign, so that the paper
+    // still says what was done.
+    const std::string sign = OperatorSign(op);
+    const std::string above = calc.view->TapeLine(calc.view->TapeLineCount() - 1);
+    bool shownAbove = above.size() > sign.size() &&
+                      above.compare(above.size() - sign.size() - 1, std::string::npos,
+                                    " " + sign) == 0;
+    bool unmarked = !IsAdding(op) && s.calcMode == kAddingMachineMode && s.equalsPending == 1 &&
+                    shownAbove;
+    AppendTapeLine(calc, s.entryText, unmarked ? " " : sign);
     s.entryText.clear();
     s.itemCount += 1;
 }
@@ -179,6 +190,9 @@ void ApplyEquals(Calculator& calc) {
         // result are that one figure (also after a division by zero, which left the
         // total as it was).
         s.total = RoundedResult(calc, s.total);
+        // An overflow that ends in no number at all (infinity times 0) shows 0, and
+        // keeps the 0 it shows.
+        if (std::isnan(s.total)) s.total = 0;
         ShowDecimalValue(calc, s.total);
         result = calc.view->DisplayText();
     } else {

@@ -126,8 +126,10 @@ void MakeChange(Calculator& calc) {
         line += " - " + calc.view->DisplayText();
         ShowDecimalValue(calc, change);
     } else {
+        // Nothing tendered: the change line shows the 0 that becomes the last result.
         s.total = 0;
         line = "No Change";
+        ShowDecimalValue(calc, 0);
     }
     AppendTapeLine(calc, line, "");
     AppendTapeLine(calc, kTapeRule, "");
