@@ -281,3 +281,39 @@ TEST(TapeJournal, AKilledWriterLeavesEveryLineBeforeTheKill) {
 #endif
 
 }  // namespace
+
+namespace {
+
+TEST(TapeJournal, TheNewestStateComesBackAndNeverCrowdsOutLines) {
+    TempFolder folder;
+    TapeJournal j = JournalAt(folder.File("Tallymax.tape"));
+    // A state after every line, as the calculator writes them: all lines still come
+    // back up to the bound, and only the newest state, which a compaction keeps.
+    for (std::size_t i = 0; i < kJournalKeptLines + 10; ++i) {
+        ASSERT_TRUE(AppendToJournal(j, Numbered(i)));
+        ASSERT_TRUE(AppendStateToJournal(j, "state " + std::to_string(i)));
+    }
+    Restored r = Read(j.path);
+    ASSERT_EQ(r.lines.size(), kJournalKeptLines);
+    EXPECT_EQ(r.expectedLines, kJournalKeptLines);
+    EXPECT_EQ(r.lines.front(), Numbered(10));
+    EXPECT_EQ(r.read.state, "state " + std::to_string(kJournalKeptLines + 9));
+    ASSERT_TRUE(AdoptJournalFile(j, r.read));
+    Restored rewritten = Read(j.path);
+    EXPECT_EQ(rewritten.lines, r.lines);
+    EXPECT_EQ(rewritten.read.state, r.read.state);
+    EXPECT_EQ(LinesIn(j.path), kJournalKeptLines + 1);
+    CloseJournal(j);
+
+    // A torn state is dropped like a torn line; the one before it stands. A journal of
+    // the earlier format has none.
+    WriteWholeFile(j.path, "1 +\n" + JournalStateRecord("old") + "2 +\n" +
+                               JournalStateRecord("new").substr(0, 3));
+    Restored torn = Read(j.path);
+    EXPECT_EQ(torn.lines, (std::vector<std::string>{"1 +", "2 +"}));
+    EXPECT_EQ(torn.read.state, "old");
+    WriteWholeFile(j.path, "1 +\n2 +\n");
+    EXPECT_EQ(Read(j.path).read.state, "");
+}
+
+}  // namespace
