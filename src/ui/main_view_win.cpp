@@ -122,7 +122,6 @@ class MainWindowView : public CalcView {
         SendMessageA(TapeList(), LB_RESETCONTENT, 0, 0);
         tapeFullTold_ = false;
         JournalTapeCleared();
-        stateDue_ = true;
     }
 
     void PutClipboardText(const std::string& text) override {
