@@ -120,14 +120,13 @@ bool ResumeOpenCalculation(Calculator& calc, const std::string& text) {
     CalculatorState s = calc.state;
     int32_t numberMode = 0;
     const std::string& pending = f[4];
-    bool ok = ReadValue(f[1], s.total) && ReadValue(f[2], s.operand) &&
-              ReadValue(f[3], s.lastResult) &&
-              (pending.empty() || pending == "+" || pending == "-" || pending == "*" ||
-               pending == "/") &&
-              ReadCount(f[5], s.itemCount) && ReadFlag(f[6], s.averageShown) &&
-              ReadFlag(f[7], s.entryActive) && ReadFlag(f[8], s.totalTaxed) &&
-              ReadCount(f[9], numberMode) && IsShownText(f[10]) && IsShownText(f[11]) &&
-              IsShownText(f[12]);
+    bool ok =
+        ReadValue(f[1], s.total) && ReadValue(f[2], s.operand) && ReadValue(f[3], s.lastResult) &&
+        (pending.empty() || pending == "+" || pending == "-" || pending == "*" || pending == "/") &&
+        ReadCount(f[5], s.itemCount) && ReadFlag(f[6], s.averageShown) &&
+        ReadFlag(f[7], s.entryActive) && ReadFlag(f[8], s.totalTaxed) &&
+        ReadCount(f[9], numberMode) && IsShownText(f[10]) && IsShownText(f[11]) &&
+        IsShownText(f[12]);
     if (!ok) return false;
     s.pendingOperator = pending;
     s.entryText.clear();

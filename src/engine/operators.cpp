@@ -86,8 +86,8 @@ void ContinueCalculation(Calculator& calc, char op, const std::string& before, c
     CalculatorState& s = calc.state;
     const bool decimal = IsDecimalMode(s.numberMode);
     if (s.entryActive == 1) {
-        s.operand = decimal ? EntryValue(calc, !IsAmount(before, op, pressed))
-                            : ReadShownNumber(calc);
+        s.operand =
+            decimal ? EntryValue(calc, !IsAmount(before, op, pressed)) : ReadShownNumber(calc);
     }
     bool divisionByZero = op == '/' && s.operand == 0;
     switch (op) {
@@ -124,11 +124,11 @@ void ContinueCalculation(Calculator& calc, char op, const std::string& before, c
     // still says what was done.
     const std::string sign = OperatorSign(op);
     const std::string above = calc.view->TapeLine(calc.view->TapeLineCount() - 1);
-    bool shownAbove = above.size() > sign.size() &&
-                      above.compare(above.size() - sign.size() - 1, std::string::npos,
-                                    " " + sign) == 0;
-    bool unmarked = !IsAdding(op) && s.calcMode == kAddingMachineMode && s.equalsPending == 1 &&
-                    shownAbove;
+    bool shownAbove =
+        above.size() > sign.size() &&
+        above.compare(above.size() - sign.size() - 1, std::string::npos, " " + sign) == 0;
+    bool unmarked =
+        !IsAdding(op) && s.calcMode == kAddingMachineMode && s.equalsPending == 1 && shownAbove;
     AppendTapeLine(calc, s.entryText, unmarked ? " " : sign);
     s.entryText.clear();
     s.itemCount += 1;

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "engine/display_format.h"
-#include "engine/shown_number.h"
 #include "engine/number_text.h"
 #include "engine/paste_text.h"
+#include "engine/shown_number.h"
 
 namespace {
 

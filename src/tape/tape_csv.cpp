@@ -47,7 +47,7 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-const char* const kMarkers[] = {"+",  "-",  "\xD7", "\xF7", "=",  "%",
+const char* const kMarkers[] = {"+",  "-",   "\xD7", "\xF7", "=",  "%",
                                 "Tx", "+Tx", "CH",   "M+",   "MS", "LAP"};
 const char* const kLengthUnits[] = {"in", "ft", "yd", "mi", "mm", "cm", "m", "km"};
 const char* const kMeasureLabels[] = {"Length: ", "Width: ", "Depth: ", "Result = "};

@@ -13,8 +13,9 @@ namespace {
 const std::string kRule(26, '-');
 
 std::string Settings(const char* calcMode) {
-    return std::string("[Main Settings]\r\nDecimal Setting1=2\r\nDecimal Setting2=2\r\n"
-                       "TaxRate=7.5\r\nCalcMode=") +
+    return std::string(
+               "[Main Settings]\r\nDecimal Setting1=2\r\nDecimal Setting2=2\r\n"
+               "TaxRate=7.5\r\nCalcMode=") +
            calcMode + "\r\n";
 }
 
@@ -26,10 +27,13 @@ TEST(AddsUp, TaxThenChangeInBothModes) {
         const char* display;
     };
     const Flow flows[] = {
-        {"0", "100 + 0 = Tax = 200 Chg",
-         {"100.00 Tx", "107.50 +Tx", kRule, "107.50 =", "", "200.00 - 107.50", kRule, "92.50 CH", ""},
+        {"0",
+         "100 + 0 = Tax = 200 Chg",
+         {"100.00 Tx", "107.50 +Tx", kRule, "107.50 =", "", "200.00 - 107.50", kRule, "92.50 CH",
+          ""},
          "92.50"},
-        {"1", "100 + 50 + Tax 20 + = 200 Chg",
+        {"1",
+         "100 + 50 + Tax 20 + = 200 Chg",
          {"150.00 Tx", "161.25 +Tx", "20.00 +", kRule, "181.25 =", "", "200.00 - 181.25", kRule,
           "18.75 CH", ""},
          "18.75"},
@@ -60,8 +64,8 @@ TEST(AddsUp, AKilledColumnGoesOnWhereItStopped) {
     EXPECT_EQ(app.Text(kIdStatusItems), "  3 Items");
     EXPECT_EQ(app.Text(kIdStatusAverage), average);
     app.Press("444.44 + =");
-    EXPECT_EQ(app.Tape(), (std::vector<std::string>{"111.11 +", "222.22 +", "333.33 +",
-                                                    "444.44 +", kRule, "1,111.10 =", ""}));
+    EXPECT_EQ(app.Tape(), (std::vector<std::string>{"111.11 +", "222.22 +", "333.33 +", "444.44 +",
+                                                    kRule, "1,111.10 =", ""}));
     EXPECT_EQ(app.Text(kIdStatusItems), "  4 Items");
 
     // Closed and started again after the total, = repeats it and Chg goes on from it.

@@ -50,8 +50,7 @@ const Case kCases[] = {
      "  2 Items"},
     {"decimals=2 | 2.345 + 2.345 =", "2.345  |2.345 +|RULE|4.69 =|", "4.69", "  2 Items"},
     // Keyed figures padded to the decimals, results rounded once (5.625 to 5.63).
-    {"decimals=2 | 3 + 2.5 + 0.125 =", "3.00  |2.50 +|0.125 +|RULE|5.63 =|", "5.63",
-     "  3 Items"},
+    {"decimals=2 | 3 + 2.5 + 0.125 =", "3.00  |2.50 +|0.125 +|RULE|5.63 =|", "5.63", "  3 Items"},
     // A refund mirrors its sale.
     {"decimals=2 | 0 - 2.345 =", "0.00  |2.345 -|RULE|-2.35 =|", "-2.35", "  2 Items"},
     {"decimals=2 tax=7.5 | 1 +/- Tax", "-1.00 Tx", "-1.08", " 0 Items"},
@@ -62,13 +61,13 @@ const Case kCases[] = {
      "92.50 CH|",
      "92.50", "  0 Items"},
     {"mode=adding decimals=2 tax=7.5 | 100 + 0 = Tax 200 Chg",
-     "100.00 +|0.00 +|RULE|100.00 =||100.00 Tx|107.50 +Tx|200.00 - 107.50|RULE|92.50 CH|",
-     "92.50", "  2 Items"},
+     "100.00 +|0.00 +|RULE|100.00 =||100.00 Tx|107.50 +Tx|200.00 - 107.50|RULE|92.50 CH|", "92.50",
+     "  2 Items"},
     // +Tax on a running total makes it the total; an operator right after adds nothing.
     {"mode=adding decimals=2 tax=7.5 | 100 + 50 + Tax 20 + =",
      "100.00 +|50.00 +|150.00 Tx|161.25 +Tx|20.00 +|RULE|181.25 =|", "181.25", "  3 Items"},
-    {"mode=adding decimals=2 tax=7.5 | 100 + Tax + =", "100.00 +|100.00 Tx|107.50 +Tx|RULE|107.50 =|",
-     "107.50", "  1 Item"},
+    {"mode=adding decimals=2 tax=7.5 | 100 + Tax + =",
+     "100.00 +|100.00 Tx|107.50 +Tx|RULE|107.50 =|", "107.50", "  1 Item"},
     // On a typed entry the next operator takes the taxed amount, printed as that entry.
     {"decimals=2 tax=7.5 | 100 Tax + 10 =", "100.00 Tx|107.50  |10.00 +|RULE|117.50 =|", "117.50",
      "  2 Items"},
@@ -88,8 +87,9 @@ const Case kCases[] = {
      "10.00  |3.00 " + kDivide + "|RULE|3.33 =||3.33  |3.00 " + kTimes + "|RULE|9.99 =|", "9.99",
      "  2 Items"},
     {"decimals=2 | 3 1/x + 1 =", "0.33  |1.00 +|RULE|1.33 =|", "1.33", "  2 Items"},
-    {"2 / 3 = * 3 =", "2  |3 " + kDivide + "|RULE|0.6666666667 =||0.6666666667  |3 " + kTimes +
-                          "|RULE|2.0000000001 =|",
+    {"2 / 3 = * 3 =",
+     "2  |3 " + kDivide + "|RULE|0.6666666667 =||0.6666666667  |3 " + kTimes +
+         "|RULE|2.0000000001 =|",
      "2.0000000001", "  2 Items"},
     // The choice 0 shows results as computed.
     {"decimals=0 | 10 / 4 =", "10  |4 " + kDivide + "|RULE|2.5 =|", "2.5", "  2 Items"},
@@ -146,7 +146,7 @@ TEST(AddsUp, TheAuditorFindsTheFirstLineThatDoesNotAddUp) {
     two.taxRate = "7.5";
     const std::pair<std::string, int> tapes[] = {
         {"0.13  |1,000.00 " + kTimes + "|RULE|125.00 =|", 3},  // a rounded first entry
-        {"0.00  |2.345 -|RULE|-2.34 =|", 3},                    // a half towards zero
+        {"0.00  |2.345 -|RULE|-2.34 =|", 3},                   // a half towards zero
         {"100.00 =||100.00 Tx|107.50 +Tx|200.00 - 100.00|RULE|92.50 CH|", 4},
         {"150.00 +|150.00 Tx|161.26 +Tx|RULE|161.26 =|", 2},
         {"5.00 =||RULE|4.00 =|", 3},

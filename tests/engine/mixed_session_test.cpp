@@ -96,9 +96,8 @@ TEST(MixedSession, DecimalChoiceAndGroupingMidCalculation) {
 TEST(MixedSession, AddingMachineDayOfSales) {
     SessionOutcome o =
         RunKeys("mode=adding decimals=2 tax=8 | 19.99 + 5.01 + + 3 - Tax = 100 Chg Feed 2 * 3 =");
-    EXPECT_EQ(o.tape,
-              TapeOf("19.99 +|5.01 +|5.01 +|3.00 -|27.01 Tx|29.17 +Tx|RULE|29.17 =||"
-                     "100.00 - 29.17|RULE|70.83 CH|||2.00 \xD7|3.00  |RULE|6.00 =|"));
+    EXPECT_EQ(o.tape, TapeOf("19.99 +|5.01 +|5.01 +|3.00 -|27.01 Tx|29.17 +Tx|RULE|29.17 =||"
+                             "100.00 - 29.17|RULE|70.83 CH|||2.00 \xD7|3.00  |RULE|6.00 =|"));
     EXPECT_EQ(o.display, "6.00");
     EXPECT_EQ(o.items, "  2 Items");
 }

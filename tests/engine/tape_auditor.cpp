@@ -224,8 +224,7 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
             std::optional<Exact> change = Figure(l.body);
             const std::string& tendered = i >= 2 ? lines[i - 2] : std::string();
             std::size_t minus = tendered.find(" - ");
-            if (change && tendered == "No Change" && *change != 0)
-                return fail(i, "no change is 0");
+            if (change && tendered == "No Change" && *change != 0) return fail(i, "no change is 0");
             if (change && minus != std::string::npos) {
                 std::optional<Exact> given = Figure(tendered.substr(0, minus));
                 std::optional<Exact> total = Figure(tendered.substr(minus + 3));
@@ -236,8 +235,7 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
                     change_.Start(*given);
                     Apply(change_, "-", *total);
                     change_.error += Column::Size(*total) * hidden;
-                    if (!RoundsTo(*change, change_.total, settings.decimals, change_,
-                                  reason))
+                    if (!RoundsTo(*change, change_.total, settings.decimals, change_, reason))
                         return fail(i, reason);
                 }
             }
@@ -255,8 +253,7 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
                 ++i;
                 continue;
             }
-            if (c.open && !c.unaudited &&
-                !RoundsTo(*amount, c.total, settings.decimals, c, reason))
+            if (c.open && !c.unaudited && !RoundsTo(*amount, c.total, settings.decimals, c, reason))
                 return fail(i, "the running total " + reason);
             Column tax;
             tax.Start(*amount);

@@ -13,7 +13,7 @@
 #include <vector>
 
 struct AuditSettings {
-    int decimals = 10;      // results rounded to: 1..4 fixed, 10 floating, -1 as computed
+    int decimals = 10;  // results rounded to: 1..4 fixed, 10 floating, -1 as computed
     bool addingMachine = false;
     std::string taxRate = "0";  // percent, as the options dialog holds it
 };
