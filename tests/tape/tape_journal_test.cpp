@@ -293,6 +293,7 @@ TEST(TapeJournal, TheNewestStateComesBackAndNeverCrowdsOutLines) {
         ASSERT_TRUE(AppendToJournal(j, Numbered(i)));
         ASSERT_TRUE(AppendStateToJournal(j, "state " + std::to_string(i)));
     }
+    CloseJournal(j);
     Restored r = Read(j.path);
     ASSERT_EQ(r.lines.size(), kJournalKeptLines);
     EXPECT_EQ(r.expectedLines, kJournalKeptLines);
@@ -303,7 +304,6 @@ TEST(TapeJournal, TheNewestStateComesBackAndNeverCrowdsOutLines) {
     EXPECT_EQ(rewritten.lines, r.lines);
     EXPECT_EQ(rewritten.read.state, r.read.state);
     EXPECT_EQ(LinesIn(j.path), kJournalKeptLines + 1);
-    CloseJournal(j);
 
     // A torn state is dropped like a torn line; the one before it stands. A journal of
     // the earlier format has none.
