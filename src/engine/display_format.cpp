@@ -107,6 +107,9 @@ int ResultDecimals(unsigned char numberMode) {
 }
 
 long double RoundedResult(const Calculator& calc, long double x) {
+    // An overflow that ends in no number at all (infinity times 0, infinity less
+    // infinity) is shown as 0, and goes on as the 0 it shows.
+    if (std::isnan(x)) return 0;
     int decimals = ResultDecimals(calc.state.numberMode);
     return decimals < 0 ? x : RoundedHalfAway(x, decimals);
 }

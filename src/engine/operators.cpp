@@ -1,6 +1,5 @@
 #include "engine/operators.h"
 
-#include <cmath>
 #include <string>
 
 #include "engine/display_format.h"
@@ -190,9 +189,6 @@ void ApplyEquals(Calculator& calc) {
         // result are that one figure (also after a division by zero, which left the
         // total as it was).
         s.total = RoundedResult(calc, s.total);
-        // An overflow that ends in no number at all (infinity times 0) shows 0, and
-        // keeps the 0 it shows.
-        if (std::isnan(s.total)) s.total = 0;
         ShowDecimalValue(calc, s.total);
         result = calc.view->DisplayText();
     } else {
