@@ -111,6 +111,7 @@ void JournalLoadedTapeEnd() {
 
 void JournalTapeCleared() {
     TellIfFailed(ClearJournal(Run().journal));
+    Run().lastState.clear();  // the file no longer holds it
 }
 
 void CloseTapeJournal() {
@@ -129,6 +130,7 @@ void ToggleKeepTape() {
         TellIfFailed(StartJournalWith(
             j, static_cast<std::size_t>(std::max(count, 0)),
             [&](std::size_t i) { return ListItemText(list, static_cast<int>(i)); }));
+        Run().lastState.clear();
     } else {
         StopJournal(j);
     }
@@ -143,6 +145,8 @@ std::string TakeRestoredCalculation() {
 }
 
 void JournalCalculationState(const std::string& state) {
+    // A feed or a tool's block leaves the calculation as it was: nothing to add.
+    if (state == Run().lastState) return;
     Run().lastState = state;
     TellIfFailed(AppendStateToJournal(Run().journal, state));
 }
