@@ -84,8 +84,7 @@ std::string Quoted(const std::string& text) {
 // rate rounded to the cent, principal is the payment less that interest, and the last
 // row (or one that would overpay) pays the exact balance. Everything is whole cents.
 std::vector<ScheduleRow> BuildSchedule(long double amountCents, long double paymentCents,
-                                       long double i, int payments,
-                                       const std::string& startDate) {
+                                       long double i, int payments, const std::string& startDate) {
     // Only month and year matter: every payment falls in the next month.
     int month = static_cast<int>(ParseNumber(startDate.substr(0, 2)));
     long double yearValue = startDate.size() > 6 ? ParseNumber(startDate.substr(6, 4)) : 0;
@@ -164,10 +163,9 @@ LoanCalculation CalculateLoan(const LoanInputs& in) {
         " Type the duration in years, for example 30, or 0.5 for six monthly payments.";
     if (!FieldNumber(in.years, "", years))
         return Refused(c, LoanInputFault::Years,
-                       (Trimmed(in.years).empty()
-                            ? std::string("Duration of Loan is empty.")
-                            : "Duration of Loan: " + Quoted(in.years) +
-                                  " is not a number of years.") +
+                       (Trimmed(in.years).empty() ? std::string("Duration of Loan is empty.")
+                                                  : "Duration of Loan: " + Quoted(in.years) +
+                                                        " is not a number of years.") +
                            yearsHelp);
     c.years = static_cast<double>(years);
     const long double n = std::nearbyint(12.0L * years);  // halves to even
@@ -185,8 +183,7 @@ LoanCalculation CalculateLoan(const LoanInputs& in) {
     c.monthlyRate = i;
     const long double amountCents = RoundedCents(amount);
     // Without interest the amount is simply shared out over the payments.
-    const long double exact =
-        i > 0 ? amountCents * i / (1 - std::pow(1 + i, -n)) : amountCents / n;
+    const long double exact = i > 0 ? amountCents * i / (1 - std::pow(1 + i, -n)) : amountCents / n;
     const long double paymentCents = std::round(exact);
     c.payment = paymentCents / 100;
     c.fault = LoanInputFault::None;

@@ -277,7 +277,8 @@ bool RunCalculation(HWND window, LoanWindow& d, CalculationUse use) {
     LoanCalculation c = CalculateLoan(in);
     if (c.fault != LoanInputFault::None) {
         ClearResults(window, d);
-        if (use != CalculationUse::Selection) ShowLoanMessage(window, c.faultMessage, "Loan Calculator");
+        if (use != CalculationUse::Selection)
+            ShowLoanMessage(window, c.faultMessage, "Loan Calculator");
         if (!IsWindow(window)) return false;
         int field = c.fault == LoanInputFault::Amount     ? kIdLoanAmount
                     : c.fault == LoanInputFault::Interest ? kIdLoanInterest
@@ -431,8 +432,9 @@ void RemoveLoanProfile(HWND window, LoanWindow& d) {
     int slot = EntrySlot(window, entry);
     if (!IsProfileSlot(slot) || d.table.slots[slot].Free()) return;
     // A removal cannot be undone: No is the answer Enter gives.
-    int answer = ShowMessageFrom(window, "Remove the loan profile " + EntryText(window, entry) + "?",
-                                 "Remove Loan Profile", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    int answer =
+        ShowMessageFrom(window, "Remove the loan profile " + EntryText(window, entry) + "?",
+                        "Remove Loan Profile", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     if (answer != IDYES || !IsWindow(window)) return;
     EraseProfile(SettingsPath(), d.table, slot);
     ClearLoanFields(window, d);

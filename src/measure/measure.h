@@ -76,8 +76,7 @@ MeasureForm LoadMeasureForm(const std::string& settingsPath, MeasureKind kind);
 
 // The settings of a recalculation after a change of unit or system: those of the
 // result, or, when the inputs gave none, no stored result either.
-void StoreMeasure(const std::string& settingsPath, MeasureKind kind,
-                  const MeasureOutcome& outcome);
+void StoreMeasure(const std::string& settingsPath, MeasureKind kind, const MeasureOutcome& outcome);
 
 // The tape block and settings of a calculation that produced a result.
 void RecordMeasure(Calculator& calc, const std::string& settingsPath, MeasureKind kind,

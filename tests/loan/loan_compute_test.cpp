@@ -98,8 +98,8 @@ TEST(LoanCompute, UnusableInputsNameTheirField) {
         {"1000", "8", "0", LoanInputFault::Years},
         {"1000", "8", "-1", LoanInputFault::Years},
         {"1000", "8", "Infinity", LoanInputFault::Years},
-        {"1000", "8", ".04", LoanInputFault::Years},        // 0.48 payments
-        {"1000", "8", "1000.05", LoanInputFault::Years},    // 12001 payments
+        {"1000", "8", ".04", LoanInputFault::Years},      // 0.48 payments
+        {"1000", "8", "1000.05", LoanInputFault::Years},  // 12001 payments
         {"1000", "8", "30 years", LoanInputFault::Years},
         {"1E+308", "1E+30", "30", LoanInputFault::Amount},  // infinite totals
         {"1000", "8", ".05", LoanInputFault::None},         // one payment
@@ -201,17 +201,20 @@ TEST(LoanCompute, FinalBalanceNeverNegative) {
 TEST(LoanCompute, FieldsAfterLosingTheFocus) {
     const struct {
         const char *typed, *amount;
-    } amounts[] = {
-        {"100000", "$100,000.00"}, {"$1,234.5", "$1,234.50"}, {"", "$0.00"},
-        {"abc", "abc"},            {"-12", "-$12.00"},        {"1234567890", "$1,234,567,890.00"},
-        {"12k", "12k"},            {"0.44", "$0.44"}};
+    } amounts[] = {{"100000", "$100,000.00"},
+                   {"$1,234.5", "$1,234.50"},
+                   {"", "$0.00"},
+                   {"abc", "abc"},
+                   {"-12", "-$12.00"},
+                   {"1234567890", "$1,234,567,890.00"},
+                   {"12k", "12k"},
+                   {"0.44", "$0.44"}};
     for (const auto& k : amounts) EXPECT_EQ(AmountFieldText(k.typed), k.amount) << k.typed;
     const struct {
         const char *typed, *rate;
     } rates[] = {
-        {"8.25", "8.25%"}, {"6.375", "6.375%"}, {"8.25%", "8.25%"},     {"7", "7.00%"},
-        {"", ""},          {"0", "0.00%"},      {"5.12345", "5.1234%"}, {"5.12355", "5.1236%"},
-        {"x", "x"}};
+        {"8.25", "8.25%"}, {"6.375", "6.375%"},    {"8.25%", "8.25%"},     {"7", "7.00%"}, {"", ""},
+        {"0", "0.00%"},    {"5.12345", "5.1234%"}, {"5.12355", "5.1236%"}, {"x", "x"}};
     for (const auto& k : rates) EXPECT_EQ(InterestFieldText(k.typed), k.rate) << k.typed;
     // The shown rate is the rate used.
     LoanCalculation c = CalculateLoan(Inputs("100000", InterestFieldText("6.375"), "30"));

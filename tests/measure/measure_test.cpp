@@ -89,9 +89,9 @@ TEST(MeasureTest, VolumeTapeBlockAndSettingsInOrder) {
 
 TEST(MeasureTest, AreaTapeBlockAndSettingsInOrder) {
     MeasureOutcome o = CalculateMeasure(Area(true, "1", kMm, "1", kMm, kKm));
-    EXPECT_EQ(TapeLines(o), (std::vector<std::string>{"Area Calculation...", "Length: 1 mm",
-                                                      "Width: 1 mm", "Result = 0.000000000001 sq.km",
-                                                      ""}));
+    EXPECT_EQ(TapeLines(o),
+              (std::vector<std::string>{"Area Calculation...", "Length: 1 mm", "Width: 1 mm",
+                                        "Result = 0.000000000001 sq.km", ""}));
     std::vector<std::pair<std::string, std::string>> expected = {
         {"Metric", "1"}, {"Length", "1"}, {"Width", "1"}, {"Result", "0.000000000001"},
         {"L1", "0"},     {"W1", "0"},     {"R1", "3"}};
