@@ -241,6 +241,12 @@ std::string InterestFieldText(const std::string& typed) {
     return FormatNumber(WithinDoubleRange(value) / 100, kRateMask);
 }
 
+std::string YearsFieldText(const std::string& typed) {
+    long double value = 0;
+    if (!FieldNumber(typed, "", value) || !std::isfinite(value)) return typed;
+    return ValueText(value, 15);
+}
+
 std::vector<std::string> LoanTapeLines(const LoanSheet& s) {
     return {
         "Loan Analysis...",

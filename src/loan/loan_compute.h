@@ -88,6 +88,10 @@ std::string AmountFieldText(const std::string& typed);
 // number, stays as typed.
 std::string InterestFieldText(const std::string& typed);
 
+// The years field after it loses the focus: a number as a plain decimal text (".5"
+// shows "0.5", "30." shows "30", on paper ".5" reads as 5); anything else as typed.
+std::string YearsFieldText(const std::string& typed);
+
 // What the tape block and the printed report are made of: the window's texts.
 struct LoanSheet {
     std::string name, amount, interest, years, compounding;

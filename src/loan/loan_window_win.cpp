@@ -265,6 +265,13 @@ void ShowLoanMessage(HWND window, const std::string& text, const std::string& ca
 // False, with the results cleared, when the inputs cannot be calculated; except for a
 // selection the message says which field and what it needs.
 bool RunCalculation(HWND window, LoanWindow& d, CalculationUse use) {
+    if (d.currentSlot == 0 && !IsWindowEnabled(GetDlgItem(window, kIdLoanAmount))) {
+        if (use != CalculationUse::Selection)
+            ShowLoanMessage(window,
+                            "There is no loan to calculate. Press Add and name the loan first.",
+                            "Loan Calculator");
+        return false;
+    }
     // Leaving the fields formats them, so that they are read as they will be shown.
     SetFocus(GetDlgItem(window, kIdLoanCalculate));
     int option = ChosenOption(window);
@@ -320,9 +327,9 @@ void SelectLoanProfile(HWND window, LoanWindow& d) {
     ClearLoanFields(window, d);
     d.filling = true;
     SetItemText(window, kIdLoanAmount, AmountFieldText(p.principal));
-    if (ParseNumber(p.interest) != 0)
-        SetItemText(window, kIdLoanInterest, InterestFieldText(p.interest));
-    if (!p.years.empty()) SetItemText(window, kIdLoanYears, p.years);
+    // 0 is a rate too: an interest-free loan.
+    if (!p.interest.empty()) SetItemText(window, kIdLoanInterest, InterestFieldText(p.interest));
+    if (!p.years.empty()) SetItemText(window, kIdLoanYears, YearsFieldText(p.years));
     CalendarDate date;
     if (StoredStartDate(p.startDate, date)) {
         SYSTEMTIME st{};
@@ -494,6 +501,8 @@ void OnCommand(HWND window, LoanWindow& d, int id, int code) {
             if (code == EN_CHANGE && !d.filling) ClearResults(window, d);
             return;
         case kIdLoanYears:
+            if (code == EN_KILLFOCUS && IsWindowEnabled(GetDlgItem(window, id)))
+                Reformat(window, id, YearsFieldText(ItemText(window, id)));
             if (code == EN_CHANGE && !d.filling) ClearResults(window, d);
             return;
         case kIdLoanCompounding:

@@ -216,6 +216,10 @@ TEST(LoanCompute, FieldsAfterLosingTheFocus) {
         {"8.25", "8.25%"}, {"6.375", "6.375%"},    {"8.25%", "8.25%"},     {"7", "7.00%"}, {"", ""},
         {"0", "0.00%"},    {"5.12345", "5.1234%"}, {"5.12355", "5.1236%"}, {"x", "x"}};
     for (const auto& k : rates) EXPECT_EQ(InterestFieldText(k.typed), k.rate) << k.typed;
+    const struct {
+        const char *typed, *years;
+    } years[] = {{".5", "0.5"}, {"30.", "30"}, {"2.375", "2.375"}, {"abc", "abc"}, {"", ""}};
+    for (const auto& k : years) EXPECT_EQ(YearsFieldText(k.typed), k.years) << k.typed;
     // The shown rate is the rate used.
     LoanCalculation c = CalculateLoan(Inputs("100000", InterestFieldText("6.375"), "30"));
     EXPECT_EQ(c.rate, 6.375);
