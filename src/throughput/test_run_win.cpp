@@ -61,7 +61,7 @@ void RunServerTest(TestJob& job, uint64_t rate) {
     Status(job, "Connecting to " + at + "...");
     int error = OpenServerConnection(link, job.target.host, job.target.port);
     if (error != 0) {
-        Fail(job, "Failed: no QVL Server at " + at + " (error #" + std::to_string(error) + ")",
+        Fail(job, "Failed: no QVL Server at " + at,
              OpenErrorText(error, job.target.host, job.target.port), kOpenErrorCaption);
         return;
     }
