@@ -1,20 +1,11 @@
 #include "convert/convert.h"
 
 #include "convert/conversion_table.h"
+#include "convert/result_text.h"
 #include "engine/number_text.h"
 #include "engine/tape_lines.h"
 
 namespace {
-
-const char kResultMask[] = "###,###,###,###.####";
-
-// Renders through the mask; a category that converts by factor drops a lone trailing
-// point, Temperature keeps it ("Celsius: 100.").
-std::string Rendered(double value, bool dropPoint) {
-    std::string text = FormatNumber(value, kResultMask);
-    if (dropPoint && !text.empty() && text.back() == '.') text.pop_back();
-    return text;
-}
 
 void AddTemperatureLines(int unit, double value, std::vector<std::string>& lines) {
     const std::vector<std::string>& names = ConversionUnitList(kTemperatureCategory);
@@ -24,7 +15,7 @@ void AddTemperatureLines(int unit, double value, std::vector<std::string>& lines
     const double results[3] = {celsius * 1.8 + 32, celsius, celsius + 273.15};
     for (int target = 1; target <= 3; ++target) {
         if (names[target] == names[unit]) continue;
-        lines.push_back(names[target] + ": " + Rendered(results[target - 1], false));
+        lines.push_back(names[target] + ": " + ResultText(results[target - 1]));
     }
 }
 
@@ -35,7 +26,7 @@ void AddFactorLines(int category, int unit, double value, std::vector<std::strin
     for (int target = 1; target <= count; ++target) {
         double factor = ConversionFactor(rowStart + target - 1);
         if (factor == 1) continue;  // the unit itself
-        lines.push_back(names[target] + ": " + Rendered(factor * value, true));
+        lines.push_back(names[target] + ": " + ResultText(factor * value));
     }
 }
 

@@ -78,6 +78,54 @@ void Convert(HWND window, ConversionWindow& d, LPARAM node) {
     Finish(window, d);
 }
 
+LPARAM NodeData(HWND tree, HTREEITEM node) {
+    TVITEMA item = {};
+    item.mask = TVIF_PARAM;
+    item.hItem = node;
+    if (!node || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+    return item.lParam;
+}
+
+// The node whose text or icon is under the mouse pointer of the message being handled.
+HTREEITEM NodeUnderPointer(HWND tree) {
+    DWORD at = GetMessagePos();
+    TVHITTESTINFO hit = {};
+    hit.pt = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    ScreenToClient(tree, &hit.pt);
+    SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    return (hit.flags & TVHT_ONITEM) ? hit.hItem : nullptr;
+}
+
+HTREEITEM SelectedNode(HWND tree) {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+// The keyboard only moves the selection, so that any unit can be reached; Enter, a
+// click or a double-click on a unit converts.
+void OnTreeNotify(HWND window, ConversionWindow& d, const NMHDR& header) {
+    HWND tree = header.hwndFrom;
+    switch (header.code) {
+        case TVN_SELCHANGEDA:
+        case TVN_SELCHANGEDW: {
+            // Both forms carry the action and the node's data at the same place. A change
+            // to no node comes while the tree empties itself.
+            const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
+            if (change.action == TVC_BYMOUSE && change.itemNew.hItem)
+                Convert(window, d, change.itemNew.lParam);
+            break;
+        }
+        case NM_CLICK:
+        case NM_DBLCLK:
+            Convert(window, d, NodeData(tree, NodeUnderPointer(tree)));
+            break;
+        case NM_RETURN:
+            Convert(window, d, NodeData(tree, SelectedNode(tree)));
+            break;
+        default:
+            break;
+    }
+}
+
 LRESULT CALLBACK ConversionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* d = WindowData<ConversionWindow>(window, message, lParam);
     switch (message) {
@@ -87,13 +135,8 @@ LRESULT CALLBACK ConversionProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);
-            if (d && !d->done && header->idFrom == kIdConversionTree &&
-                (header->code == TVN_SELCHANGEDA || header->code == TVN_SELCHANGEDW)) {
-                // Both forms carry the node's data at the same place. A change to no
-                // node comes while the tree empties itself.
-                auto* change = reinterpret_cast<NMTREEVIEWA*>(lParam);
-                if (change->itemNew.hItem) Convert(window, *d, change->itemNew.lParam);
-            }
+            if (d && !d->done && header->idFrom == kIdConversionTree)
+                OnTreeNotify(window, *d, *header);
             return 0;
         }
         case WM_ACTIVATE:
@@ -107,6 +150,11 @@ LRESULT CALLBACK ConversionProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND:
             // Escape: the pop-up has no caption or close box to leave it by.
             if (d && LOWORD(wParam) == IDCANCEL) Finish(window, *d);
+            // Enter, when the dialog navigation takes it before the tree does.
+            if (d && !d->done && LOWORD(wParam) == IDOK) {
+                HWND tree = GetDlgItem(window, kIdConversionTree);
+                Convert(window, *d, NodeData(tree, SelectedNode(tree)));
+            }
             return 0;
         case WM_CLOSE:
             if (d) Finish(window, *d);

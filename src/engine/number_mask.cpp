@@ -80,8 +80,12 @@ std::string FormatNumber(long double x, const std::string& mask) {
         fraction.pop_back();
     }
 
+    // A point with nothing before it reads as no point on paper (".4" as "4"), and a
+    // point with nothing after it as a typo: a value below 1 keeps its "0", and a point
+    // is written only in front of fraction digits.
+    if (integer.empty()) integer = "0";
     std::string text = (x < 0 && !d.digits.empty()) ? "-" : "";
     text += p.prefix + integer;
-    if (p.point) text += "." + fraction;
+    if (p.point && !fraction.empty()) text += "." + fraction;
     return text + p.suffix;
 }

@@ -348,16 +348,22 @@ std::string SpecialFunctionButtonsText() {
         "",
         "Loan",
         "Opens the Loan Calculator. Press Add and name the loan, then enter the Amount Financed, "
-        "the Annual Interest (e.g., 8.25), the Duration of Loan in years (fractions are allowed: "
-        ".5 is six months), the First Payment Date and how the interest is Compounded. The "
+        "the Annual Interest (e.g., 8.25; 0 for a loan without interest, whose payment is the "
+        "amount shared out over the months), the Duration of Loan in years (fractions are "
+        "allowed: 0.5 is six months), the First Payment Date and how the interest is Compounded. "
+        "The "
         "common options are monthly, semi-annually and annually; daily, weekly and quarterly are "
         "offered too. Payments are always monthly. Press Calculate to see the monthly payment, "
         "the number of payments, the yearly total, the finance charges, the total cost and the "
-        "month-by-month amortization schedule; the analysis is also written to the tape. Print "
-        "prints the analysis with the whole schedule.",
+        "month-by-month amortization schedule; the analysis is also written to the tape. The "
+        "schedule is built as a lender's statement: each month's interest is rounded to the "
+        "cent, the last payment settles the exact balance, and the totals are the sums of the "
+        "rows. Changing any entry clears the results until you calculate again. Print "
+        "calculates the entries as they stand and prints the analysis with the whole schedule; "
+        "an entry that cannot be calculated is named in a message instead.",
         "Up to 20 loan profiles are kept in the settings file. Click a name in the Loan Name "
-        "list to see that loan again; Rename and Remove change the list, and Lock this loan "
-        "profile protects a loan from changes.",
+        "list to see that loan again; Rename and Remove change the list (Remove asks first), and "
+        "Lock this loan profile protects a loan from changes.",
         "",
         "Throughput test (the button with the picture)",
         "Opens the Quorvel throughput test, which measures how fast data is written to and read "
@@ -366,10 +372,14 @@ std::string SpecialFunctionButtonsText() {
         "browse) or a test server's name or IP address, with :port if it is not 4456. Press "
         "Start Test, choose the file size in megabytes (1 MB = 1,048,576 bytes) and whether the "
         "test file is deleted when finished. The window shows the packet length, the time, the "
-        "bytes per second, the bits per second and the Mbps for writing and for reading; Print "
-        "Results prints them. A folder test writes the file NW_Quorvel.dat in the folder; a "
-        "server test writes nothing to any disk. A target containing a dot is taken as a server "
-        "address.",
+        "bytes per second, the bits per second and the Mbps (megabits per second: bits per "
+        "second divided by 1,000,000, as network equipment counts them) for writing and for "
+        "reading; Print Results prints them. While a test runs, Start Test reads Stop Test: it, "
+        "Escape or closing the window stops the test. A test that fails or is stopped shows no "
+        "figures of its own. A folder test writes the file NW_Quorvel.dat in the folder; a "
+        "server test writes nothing to any disk. A target that starts with a drive (C:\\), "
+        "with \\\\ or with a dot (.\\ or ..\\), or that names an existing folder, is a "
+        "folder, even with dots in its path; any other name with a dot is a server address.",
         "",
         "Area, Vol, Loan and the throughput test button have no keyboard keys.",
     });
@@ -383,7 +393,8 @@ std::string ConversionButtonText() {
         "1. Enter or calculate the value, so that it is in the display.",
         "2. Press Cnv: the conversion window opens beside the button.",
         "3. Open a category with its + or by double-clicking it.",
-        "4. Click on the unit the value is in.",
+        "4. Click on the unit the value is in, or move to it with the arrow keys and press "
+        "Enter.",
         "5. All units of the category are written to the tape with the converted value, and the "
         "window closes.",
         "",

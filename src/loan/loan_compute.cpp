@@ -26,12 +26,65 @@ std::string Without(const std::string& text, const char* drop) {
     return out;
 }
 
-// A value that is not a finite positive number counts as no entry at all.
-bool UsablePositive(long double x) {
-    return std::isfinite(x) && x > 0;
+std::string Trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::vector<ScheduleRow> BuildSchedule(const LoanCalculation& c, const std::string& startDate) {
+// The whole text is one decimal number ("12k" is not 12): sign, digits with at most
+// one point, an optional exponent.
+bool IsWholeNumber(const std::string& text) {
+    size_t i = 0, n = text.size();
+    if (i < n && (text[i] == '-' || text[i] == '+')) ++i;
+    bool digits = false, point = false;
+    for (; i < n; ++i) {
+        if (text[i] >= '0' && text[i] <= '9') {
+            digits = true;
+        } else if (text[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return false;
+    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+        ++i;
+        if (i < n && (text[i] == '-' || text[i] == '+')) ++i;
+        size_t start = i;
+        while (i < n && text[i] >= '0' && text[i] <= '9') ++i;
+        if (i == start) return false;
+    }
+    return i == n;
+}
+
+// A field's number, read only when the field holds nothing else.
+bool FieldNumber(const std::string& text, const char* drop, long double& value) {
+    std::string plain = Trimmed(Without(text, drop));
+    if (!IsWholeNumber(plain)) return false;
+    value = ParseNumber(plain);
+    return true;
+}
+
+long double RoundedCents(long double dollars) {
+    return std::round(dollars * 100);  // halves away from zero
+}
+
+LoanCalculation Refused(LoanCalculation c, LoanInputFault fault, const std::string& message) {
+    c.fault = fault;
+    c.faultMessage = message;
+    return c;
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + Trimmed(text) + "\"";
+}
+
+// Rows as a lender's statement has them: interest is the balance times the monthly
+// rate rounded to the cent, principal is the payment less that interest, and the last
+// row (or one that would overpay) pays the exact balance. Everything is whole cents.
+std::vector<ScheduleRow> BuildSchedule(long double amountCents, long double paymentCents,
+                                       long double i, int payments, const std::string& startDate) {
     // Only month and year matter: every payment falls in the next month.
     int month = static_cast<int>(ParseNumber(startDate.substr(0, 2)));
     long double yearValue = startDate.size() > 6 ? ParseNumber(startDate.substr(6, 4)) : 0;
@@ -40,33 +93,28 @@ std::vector<ScheduleRow> BuildSchedule(const LoanCalculation& c, const std::stri
     if (month < 1 || month > 12) month = 1;
 
     std::vector<ScheduleRow> rows;
-    rows.reserve(static_cast<size_t>(c.payments));
-    const long double i = c.monthlyRate;
-    const long double m = c.payment;
-    ScheduleRow row;
-    row.month = month;
-    row.year = year;
-    row.interest = static_cast<double>(static_cast<long double>(c.amount) * i);
-    row.principal = static_cast<double>(m - row.interest);
-    row.balance = static_cast<double>(static_cast<long double>(c.amount) - row.principal);
-    row.totalPrincipal = row.principal;
-    row.totalInterest = row.interest;
-    rows.push_back(row);
-    for (int k = 2; k <= c.payments; ++k) {
-        if (++row.month > 12) {
-            row.month = 1;
-            ++row.year;
-        }
-        const long double before = row.balance;
-        row.interest = static_cast<double>(before * i);
-        row.principal = static_cast<double>(m - row.interest);
-        // The last balance is a rounding remainder of either sign; it never shows a minus.
-        row.balance = static_cast<double>(std::fabs(before - row.principal));
-        row.totalPrincipal =
-            static_cast<double>(static_cast<long double>(row.totalPrincipal) + row.principal);
-        row.totalInterest =
-            static_cast<double>(static_cast<long double>(row.totalInterest) + row.interest);
+    rows.reserve(static_cast<size_t>(payments));
+    long double balance = amountCents, totalPrincipal = 0, totalInterest = 0;
+    for (int k = 1; k <= payments && balance > 0; ++k) {
+        long double interest = std::round(balance * i);
+        long double principal = paymentCents - interest;
+        if (k == payments || principal >= balance) principal = balance;
+        balance -= principal;
+        totalPrincipal += principal;
+        totalInterest += interest;
+        ScheduleRow row;
+        row.month = month;
+        row.year = year;
+        row.principal = principal / 100;
+        row.interest = interest / 100;
+        row.totalPrincipal = totalPrincipal / 100;
+        row.totalInterest = totalInterest / 100;
+        row.balance = balance / 100;
         rows.push_back(row);
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
     }
     return rows;
 }
@@ -75,57 +123,79 @@ std::vector<ScheduleRow> BuildSchedule(const LoanCalculation& c, const std::stri
 
 LoanCalculation CalculateLoan(const LoanInputs& in) {
     LoanCalculation c;
-    c.amount = static_cast<double>(ParseNumber(Without(in.amount, ",$")));
-    c.rate = static_cast<float>(ParseNumber(Without(in.interest, "%")));
-    c.years = static_cast<float>(ParseNumber(in.years));
-    const int nc = in.periodsPerYear > 0 ? in.periodsPerYear : 12;
+    long double amount = 0, rate = 0, years = 0;
+    if (!FieldNumber(in.amount, ",$", amount))
+        return Refused(c, LoanInputFault::Amount,
+                       Trimmed(Without(in.amount, "$,")).empty()
+                           ? "Amount Financed is empty. Type the amount of the loan in "
+                             "digits, for example 150000."
+                           : "Amount Financed: " + Quoted(in.amount) +
+                                 " is not an amount. Type it in digits only, for example "
+                                 "150000 or 12000.50.");
+    c.amount = static_cast<double>(amount);
+    if (!(amount > 0) || !std::isfinite(amount))
+        return Refused(c, LoanInputFault::Amount,
+                       amount > 0 ? "Amount Financed is too large: the most is "
+                                    "$1,000,000,000,000,000.00."
+                                  : "Amount Financed must be more than $0.00.");
+    if (amount > kMaxLoanAmount)
+        return Refused(c, LoanInputFault::Amount,
+                       "Amount Financed is too large: the most is $1,000,000,000,000,000.00.");
+    if (RoundedCents(amount) < 1)
+        return Refused(c, LoanInputFault::Amount, "Amount Financed must be at least $0.01.");
 
-    if (!UsablePositive(c.amount)) {
-        c.fault = LoanInputFault::Amount;
-        return c;
-    }
-    if (!UsablePositive(c.rate)) {
-        c.fault = LoanInputFault::Interest;
-        return c;
-    }
-    if (!UsablePositive(c.years)) {
-        c.fault = LoanInputFault::Years;
-        return c;
-    }
-    c.monthlyRate = static_cast<float>(std::pow(1.0L + static_cast<long double>(c.rate) / 100 / nc,
-                                                static_cast<long double>(nc) / 12) -
-                                       1);
-    // A rate too small to leave anything per month after rounding to float.
-    if (!UsablePositive(c.monthlyRate)) {
-        c.fault = LoanInputFault::Interest;
-        return c;
-    }
-    const long double n = std::nearbyint(12.0L * c.years);  // halves to even
-    if (n < 1 || n > kMaxLoanPayments) {
-        c.fault = LoanInputFault::Years;
-        return c;
-    }
+    if (!FieldNumber(in.interest, "%", rate))
+        return Refused(c, LoanInputFault::Interest,
+                       (Trimmed(Without(in.interest, "%")).empty()
+                            ? std::string("Annual Interest is empty.")
+                            : "Annual Interest: " + Quoted(in.interest) + " is not a rate.") +
+                           " Type the yearly rate in percent, for example 8.25, or 0 for a "
+                           "loan without interest.");
+    c.rate = static_cast<double>(rate);
+    if (rate < 0)
+        return Refused(c, LoanInputFault::Interest,
+                       "Annual Interest cannot be below 0 %. Type the yearly rate in percent, "
+                       "for example 8.25.");
+    if (!(rate <= kMaxLoanRate))
+        return Refused(c, LoanInputFault::Interest, "Annual Interest can be at most 1000 %.");
+
+    const char* yearsHelp =
+        " Type the duration in years, for example 30, or 0.5 for six monthly payments.";
+    if (!FieldNumber(in.years, "", years))
+        return Refused(c, LoanInputFault::Years,
+                       (Trimmed(in.years).empty() ? std::string("Duration of Loan is empty.")
+                                                  : "Duration of Loan: " + Quoted(in.years) +
+                                                        " is not a number of years.") +
+                           yearsHelp);
+    c.years = static_cast<double>(years);
+    const long double n = std::nearbyint(12.0L * years);  // halves to even
+    if (!(n >= 1))
+        return Refused(c, LoanInputFault::Years,
+                       std::string("Duration of Loan must make at least one monthly payment "
+                                   "(0.05 years or more).") +
+                           yearsHelp);
+    if (n > kMaxLoanPayments)
+        return Refused(c, LoanInputFault::Years, "Duration of Loan can be at most 1000 years.");
     c.payments = static_cast<int>(n);
-    const long double i = c.monthlyRate;
-    c.payment = static_cast<double>(static_cast<long double>(c.amount) * i /
-                                    (1 - std::pow(1 + i, -static_cast<long double>(c.payments))));
-    // An amount near the largest double at a huge rate: the totals would be infinite.
-    if (!UsablePositive(c.payment) ||
-        !std::isfinite(static_cast<double>(c.payments * static_cast<long double>(c.payment)))) {
-        c.fault = LoanInputFault::Amount;
-        return c;
-    }
+
+    const int nc = in.periodsPerYear > 0 ? in.periodsPerYear : 12;
+    const long double i = std::pow(1.0L + rate / 100 / nc, static_cast<long double>(nc) / 12) - 1;
+    c.monthlyRate = i;
+    const long double amountCents = RoundedCents(amount);
+    // Without interest the amount is simply shared out over the payments.
+    const long double exact = i > 0 ? amountCents * i / (1 - std::pow(1 + i, -n)) : amountCents / n;
+    const long double paymentCents = std::round(exact);
+    c.payment = paymentCents / 100;
     c.fault = LoanInputFault::None;
 
-    const long double m = c.payment;
-    const long double total = c.payments * m;
-    c.texts.payment = FormatNumber(m, kMoneyMask);
-    c.texts.count = ValueText(c.payments, 15);
-    c.texts.yearly = FormatNumber(12 * m, kMoneyMask);
-    c.texts.principal = FormatNumber(c.amount, kMoneyMask);
-    c.texts.charges = FormatNumber(total - c.amount, kMoneyMask);
-    c.texts.cost = FormatNumber(total, kMoneyMask);
-    c.rows = BuildSchedule(c, in.startDate);
+    c.rows = BuildSchedule(amountCents, paymentCents, i, c.payments, in.startDate);
+    const long double charges = c.rows.empty() ? 0 : c.rows.back().totalInterest;
+    c.texts.payment = FormatNumber(c.payment, kMoneyMask);
+    c.texts.count = ValueText(static_cast<long double>(c.rows.size()), 15);
+    c.texts.yearly = FormatNumber(12 * paymentCents / 100, kMoneyMask);
+    c.texts.principal = FormatNumber(amountCents / 100, kMoneyMask);
+    c.texts.charges = FormatNumber(charges, kMoneyMask);
+    c.texts.cost = FormatNumber((amountCents + RoundedCents(charges)) / 100, kMoneyMask);
     return c;
 }
 
@@ -159,12 +229,22 @@ static long double WithinDoubleRange(long double x) {
 }
 
 std::string AmountFieldText(const std::string& typed) {
-    return FormatNumber(WithinDoubleRange(ParseNumber(Without(typed, "$,"))), kMoneyMask);
+    long double value = 0;
+    if (Trimmed(Without(typed, "$,")).empty()) return FormatNumber(0, kMoneyMask);
+    if (!FieldNumber(typed, "$,", value)) return typed;
+    return FormatNumber(WithinDoubleRange(value), kMoneyMask);
 }
 
 std::string InterestFieldText(const std::string& typed) {
-    if (typed.empty()) return typed;
-    return FormatNumber(WithinDoubleRange(ParseNumber(Without(typed, "%"))) / 100, kRateMask);
+    long double value = 0;
+    if (!FieldNumber(typed, "%", value)) return typed;
+    return FormatNumber(WithinDoubleRange(value) / 100, kRateMask);
+}
+
+std::string YearsFieldText(const std::string& typed) {
+    long double value = 0;
+    if (!FieldNumber(typed, "", value) || !std::isfinite(value)) return typed;
+    return ValueText(value, 15);
 }
 
 std::vector<std::string> LoanTapeLines(const LoanSheet& s) {

@@ -35,10 +35,12 @@ struct LoanInputs {
 // Which input stopped the calculation; the window puts the focus on it.
 enum class LoanInputFault { None, Amount, Interest, Years };
 
+// Money in whole cents, as a lender's statement holds it: the payment is the one shown,
+// each row's interest is rounded to the cent, and the totals are sums of printed cells.
 struct ScheduleRow {
     int month = 1;  // 1..12
     int year = 0;
-    double principal = 0, interest = 0, totalPrincipal = 0, totalInterest = 0, balance = 0;
+    long double principal = 0, interest = 0, totalPrincipal = 0, totalInterest = 0, balance = 0;
 };
 
 // The six result fields, as the window shows them.
@@ -46,19 +48,23 @@ struct LoanResultTexts {
     std::string payment, count, yearly, principal, charges, cost;
 };
 
-// Each working value in the precision it is held in: the results are rounded to
-// cents, and a rate held in double instead of float moves some of them by a cent.
 struct LoanCalculation {
     LoanInputFault fault = LoanInputFault::Amount;
+    std::string faultMessage;  // names the field and what it needs
     double amount = 0;
-    float rate = 0;  // percent
-    float years = 0;
-    float monthlyRate = 0;
+    double rate = 0;  // percent
+    double years = 0;
+    long double monthlyRate = 0;
     int payments = 0;
-    double payment = 0;
+    long double payment = 0;  // rounded to the cent
     LoanResultTexts texts;
     std::vector<ScheduleRow> rows;
 };
+
+// The largest amount financed: beyond it a cent is no longer held exactly.
+inline constexpr double kMaxLoanAmount = 1e15;
+// The highest annual rate in percent; above it the totals outgrow the cents they add up.
+inline constexpr double kMaxLoanRate = 1000;
 
 LoanCalculation CalculateLoan(const LoanInputs& inputs);
 
@@ -75,10 +81,16 @@ extern const ScheduleColumn kScheduleColumns[kScheduleColumnCount];
 // The text of `column` in the row numbered `number` (1 for the first payment).
 std::string ScheduleCellText(const ScheduleRow& row, int number, int column);
 
-// The amount field after it loses the focus: its value as money ("" gives $.00).
+// The amount field after it loses the focus: its value as money ("" gives $0.00); a
+// text that is not a number stays as typed, for the calculation to name.
 std::string AmountFieldText(const std::string& typed);
-// The interest field after it loses the focus: "8.25" shows "8.25%"; empty stays empty.
+// The interest field after it loses the focus: "8.25" shows "8.25%"; empty, or not a
+// number, stays as typed.
 std::string InterestFieldText(const std::string& typed);
+
+// The years field after it loses the focus: a number as a plain decimal text (".5"
+// shows "0.5", "30." shows "30", on paper ".5" reads as 5); anything else as typed.
+std::string YearsFieldText(const std::string& typed);
 
 // What the tape block and the printed report are made of: the window's texts.
 struct LoanSheet {

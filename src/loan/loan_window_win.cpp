@@ -33,7 +33,13 @@ struct LoanWindow {
     std::vector<ScheduleRow> rows;
     std::string cell;  // the text handed to the schedule list for one cell
     HWND lastFocus = nullptr;
+    bool filling = false;  // the window itself is setting the inputs
 };
+
+// What a calculation is for: the "Calculate" button also writes the tape and saves the
+// profile; "Print" needs the results of the fields as they stand; a selection only
+// shows what the stored inputs give, without a word when they give nothing.
+enum class CalculationUse { Button, Print, Selection };
 
 const DWORD kInput = ES_AUTOHSCROLL | WS_TABSTOP;
 const DWORD kResult = ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP;
@@ -212,12 +218,26 @@ void AnswerCellRequestW(LoanWindow& d, LVITEMW& item) {
 
 // ---- Operations ----
 
-void ClearLoanFields(HWND window, LoanWindow& d) {
-    for (int id : {kIdLoanAmount, kIdLoanInterest, kIdLoanYears}) SetItemText(window, id, "");
+// Results belong to the inputs they were calculated from: any change of an input
+// takes them away.
+void ClearResults(HWND window, LoanWindow& d) {
     for (int id : kResultFields) SetItemText(window, id, "");
-    ShowSchedule(window, d, {});
+    if (!d.rows.empty()) ShowSchedule(window, d, {});
+}
+
+void ClearLoanFields(HWND window, LoanWindow& d) {
+    d.filling = true;
+    for (int id : {kIdLoanAmount, kIdLoanInterest, kIdLoanYears}) SetItemText(window, id, "");
+    ClearResults(window, d);
     SetDateFieldToday(window);
+    d.filling = false;
     FocusItem(window, kIdLoanAmount);
+}
+
+// Focus-loss formatting rewrites a field only when its text changes, so that leaving
+// a field untouched does not count as a change of the loan.
+void Reformat(HWND window, int id, const std::string& text) {
+    if (ItemText(window, id) != text) SetItemText(window, id, text);
 }
 
 // The texts the window shows, for the tape block and the report.
@@ -238,9 +258,20 @@ LoanSheet ShownSheet(HWND window) {
     return s;
 }
 
-// From the "Calculate" button (`fromButton`) it also writes the tape block and saves
-// the profile; from a selection it only shows the results.
-void RunCalculation(HWND window, LoanWindow& d, bool fromButton) {
+void ShowLoanMessage(HWND window, const std::string& text, const std::string& caption) {
+    ShowMessageFrom(window, text, caption, MB_OK);
+}
+
+// False, with the results cleared, when the inputs cannot be calculated; except for a
+// selection the message says which field and what it needs.
+bool RunCalculation(HWND window, LoanWindow& d, CalculationUse use) {
+    if (d.currentSlot == 0 && !IsWindowEnabled(GetDlgItem(window, kIdLoanAmount))) {
+        if (use != CalculationUse::Selection)
+            ShowLoanMessage(window,
+                            "There is no loan to calculate. Press Add and name the loan first.",
+                            "Loan Calculator");
+        return false;
+    }
     // Leaving the fields formats them, so that they are read as they will be shown.
     SetFocus(GetDlgItem(window, kIdLoanCalculate));
     int option = ChosenOption(window);
@@ -251,18 +282,16 @@ void RunCalculation(HWND window, LoanWindow& d, bool fromButton) {
     in.periodsPerYear = option >= 0 ? kCompoundingOptions[option].periodsPerYear : 0;
     in.startDate = DateFieldText(window);
     LoanCalculation c = CalculateLoan(in);
-    switch (c.fault) {
-        case LoanInputFault::Amount:
-            FocusItem(window, kIdLoanAmount);
-            return;
-        case LoanInputFault::Interest:
-            FocusItem(window, kIdLoanInterest);
-            return;
-        case LoanInputFault::Years:
-            FocusItem(window, kIdLoanYears);
-            return;
-        case LoanInputFault::None:
-            break;
+    if (c.fault != LoanInputFault::None) {
+        ClearResults(window, d);
+        if (use != CalculationUse::Selection)
+            ShowLoanMessage(window, c.faultMessage, "Loan Calculator");
+        if (!IsWindow(window)) return false;
+        int field = c.fault == LoanInputFault::Amount     ? kIdLoanAmount
+                    : c.fault == LoanInputFault::Interest ? kIdLoanInterest
+                                                          : kIdLoanYears;
+        FocusItem(window, field);
+        return false;
     }
     SetItemText(window, kIdLoanPayment, c.texts.payment);
     SetItemText(window, kIdLoanCount, c.texts.count);
@@ -270,7 +299,7 @@ void RunCalculation(HWND window, LoanWindow& d, bool fromButton) {
     SetItemText(window, kIdLoanPrincipal, c.texts.principal);
     SetItemText(window, kIdLoanCharges, c.texts.charges);
     SetItemText(window, kIdLoanCost, c.texts.cost);
-    if (fromButton) {
+    if (use == CalculationUse::Button) {
         for (const std::string& line : LoanTapeLines(ShownSheet(window)))
             AppendTapeLine(TheCalculator(), line, "");
         StoreProfileInputs(SettingsPath(), d.table, d.currentSlot, c, in.startDate,
@@ -278,6 +307,7 @@ void RunCalculation(HWND window, LoanWindow& d, bool fromButton) {
     }
     ShowSchedule(window, d, std::move(c.rows));
     FocusItem(window, kIdLoanAmount);
+    return true;
 }
 
 void SetProfileLock(HWND window, LoanWindow& d) {
@@ -295,10 +325,11 @@ void SelectLoanProfile(HWND window, LoanWindow& d) {
     d.currentSlot = slot;
     const LoanProfile& p = d.table.slots[slot];
     ClearLoanFields(window, d);
+    d.filling = true;
     SetItemText(window, kIdLoanAmount, AmountFieldText(p.principal));
-    if (ParseNumber(p.interest) != 0)
-        SetItemText(window, kIdLoanInterest, InterestFieldText(p.interest));
-    if (!p.years.empty()) SetItemText(window, kIdLoanYears, p.years);
+    // 0 is a rate too: an interest-free loan.
+    if (!p.interest.empty()) SetItemText(window, kIdLoanInterest, InterestFieldText(p.interest));
+    if (!p.years.empty()) SetItemText(window, kIdLoanYears, YearsFieldText(p.years));
     CalendarDate date;
     if (StoredStartDate(p.startDate, date)) {
         SYSTEMTIME st{};
@@ -309,7 +340,8 @@ void SelectLoanProfile(HWND window, LoanWindow& d) {
     }
     int option = StoredCompoundingIndex(p.compounding);
     if (option >= 0) SendDlgItemMessageA(window, kIdLoanCompounding, CB_SETCURSEL, option, 0);
-    RunCalculation(window, d, false);
+    d.filling = false;
+    RunCalculation(window, d, CalculationUse::Selection);
     SetCheck(window, kIdLoanLock, p.locked == "1");
     SetProfileLock(window, d);
     SetFocus(Names(window));
@@ -335,10 +367,6 @@ void LoadLoanProfiles(HWND window, LoanWindow& d) {
     }
     SetUpSchedule(window);
     if (any) SelectLoanProfile(window, d);
-}
-
-void ShowLoanMessage(HWND window, const std::string& text, const std::string& caption) {
-    ShowMessageFrom(window, text, caption, MB_OK);
 }
 
 // The input box's answer as a name; false on a cancel, an empty answer or blanks only.
@@ -410,6 +438,11 @@ void RemoveLoanProfile(HWND window, LoanWindow& d) {
     if (entry == LB_ERR) return;
     int slot = EntrySlot(window, entry);
     if (!IsProfileSlot(slot) || d.table.slots[slot].Free()) return;
+    // A removal cannot be undone: No is the answer Enter gives.
+    int answer =
+        ShowMessageFrom(window, "Remove the loan profile " + EntryText(window, entry) + "?",
+                        "Remove Loan Profile", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    if (answer != IDYES || !IsWindow(window)) return;
     EraseProfile(SettingsPath(), d.table, slot);
     ClearLoanFields(window, d);
     SendMessageA(Names(window), LB_DELETESTRING, entry, 0);
@@ -433,6 +466,8 @@ ReportClock LocalClock() {
 }
 
 void PrintLoanReport(HWND window, LoanWindow& d) {
+    // The report shows the fields as they stand, with the results they give.
+    if (!RunCalculation(window, d, CalculationUse::Print)) return;
     LoanSheet sheet = ShownSheet(window);
     ReportClock clock = LocalClock();
     PrintOutcome outcome;
@@ -457,11 +492,21 @@ void OnCommand(HWND window, LoanWindow& d, int id, int code) {
     switch (id) {
         case kIdLoanAmount:
             if (code == EN_KILLFOCUS && IsWindowEnabled(GetDlgItem(window, id)))
-                SetItemText(window, id, AmountFieldText(ItemText(window, id)));
+                Reformat(window, id, AmountFieldText(ItemText(window, id)));
+            if (code == EN_CHANGE && !d.filling) ClearResults(window, d);
             return;
         case kIdLoanInterest:
             if (code == EN_KILLFOCUS && IsWindowEnabled(GetDlgItem(window, id)))
-                SetItemText(window, id, InterestFieldText(ItemText(window, id)));
+                Reformat(window, id, InterestFieldText(ItemText(window, id)));
+            if (code == EN_CHANGE && !d.filling) ClearResults(window, d);
+            return;
+        case kIdLoanYears:
+            if (code == EN_KILLFOCUS && IsWindowEnabled(GetDlgItem(window, id)))
+                Reformat(window, id, YearsFieldText(ItemText(window, id)));
+            if (code == EN_CHANGE && !d.filling) ClearResults(window, d);
+            return;
+        case kIdLoanCompounding:
+            if (code == CBN_SELCHANGE && !d.filling) ClearResults(window, d);
             return;
         case kIdLoanNames:
             if (code == LBN_SELCHANGE) SelectLoanProfile(window, d);
@@ -485,7 +530,7 @@ void OnCommand(HWND window, LoanWindow& d, int id, int code) {
             break;
         case kIdLoanCalculate:
         case IDOK:
-            RunCalculation(window, d, true);
+            RunCalculation(window, d, CalculationUse::Button);
             break;
         case kIdLoanPrint:
             PrintLoanReport(window, d);
@@ -527,6 +572,10 @@ LRESULT CALLBACK LoanProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (d && header->idFrom == kIdLoanDate && header->code == DTN_DATETIMECHANGE) {
+                if (!d->filling) ClearResults(window, *d);
+                return 0;
+            }
             if (!d || header->idFrom != kIdLoanSchedule) break;
             if (header->code == LVN_GETDISPINFOA)
                 AnswerCellRequest(*d, reinterpret_cast<NMLVDISPINFOA*>(lParam)->item);

@@ -2,12 +2,11 @@
 
 #include <cmath>
 
+#include "convert/result_text.h"
 #include "engine/number_text.h"
 #include "settings/setting_names.h"
 
 namespace {
-
-const char kFieldMask[] = "###,###,###,###.####";
 
 const LengthUnit kStandardUnits[kMeasureUnitCount] = {
     {"Inches", "in", 1}, {"Feet", "ft", 12}, {"Yards", "yd", 36}, {"Miles", "mi", 63360}};
@@ -39,12 +38,6 @@ double FieldValue(const std::string& text) {
     return static_cast<double>(ParseNumber(WithoutCommas(text)));
 }
 
-std::string Rendered(double value) {
-    std::string text = FormatNumber(value, kFieldMask);
-    if (!text.empty() && text.back() == '.') text.pop_back();
-    return text;
-}
-
 }  // namespace
 
 const LengthUnit& MeasureLengthUnit(bool metric, int index) {
@@ -62,7 +55,9 @@ const char* MeasureSection(MeasureKind kind) {
 }
 
 std::string MeasureFieldText(const std::string& typed) {
-    return Rendered(FieldValue(typed));
+    // Nothing typed is no figure, not a 0 the user never wrote.
+    if (typed.find_first_not_of(" \t") == std::string::npos) return std::string();
+    return ResultText(FieldValue(typed));
 }
 
 MeasureOutcome CalculateMeasure(const MeasureForm& form) {
@@ -88,7 +83,7 @@ MeasureOutcome CalculateMeasure(const MeasureForm& form) {
         value /= side * side;
     }
     out.calculated = true;
-    out.resultText = Rendered(value);
+    out.resultText = ResultText(value);
 
     const ResultUnit& resultUnit = MeasureResultUnit(form.kind, form.metric, form.resultUnit);
     out.tape.push_back({volume ? "Volume Calculation..." : "Area Calculation...", ""});

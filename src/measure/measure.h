@@ -36,8 +36,8 @@ const ResultUnit& MeasureResultUnit(MeasureKind kind, bool metric, int index);
 const char* MeasureSection(MeasureKind kind);
 
 // What a field shows for what the user typed: the number read from it (commas removed;
-// no number reads as 0) as a double, through "###,###,###,###.####" without a trailing
-// point. An empty field, like 0, shows nothing.
+// no number reads as 0) as a double, written as results are (ResultText). An empty
+// field stays empty.
 std::string MeasureFieldText(const std::string& typed);
 
 // The window's inputs. Depth and its unit play no part in an area.
@@ -73,6 +73,10 @@ int StoredUnitIndex(const std::string& text);
 // The inputs the window opens with: the stored field texts, system and unit indices
 // (opening writes nothing).
 MeasureForm LoadMeasureForm(const std::string& settingsPath, MeasureKind kind);
+
+// The settings of a recalculation after a change of unit or system: those of the
+// result, or, when the inputs gave none, no stored result either.
+void StoreMeasure(const std::string& settingsPath, MeasureKind kind, const MeasureOutcome& outcome);
 
 // The tape block and settings of a calculation that produced a result.
 void RecordMeasure(Calculator& calc, const std::string& settingsPath, MeasureKind kind,

@@ -60,6 +60,14 @@ void RecordMeasure(Calculator& calc, const std::string& path, MeasureKind kind,
                    const MeasureOutcome& outcome) {
     if (!outcome.calculated) return;
     for (const TapeEntry& line : outcome.tape) AppendTapeLine(calc, line.body, line.marker);
+    StoreMeasure(path, kind, outcome);
+}
+
+void StoreMeasure(const std::string& path, MeasureKind kind, const MeasureOutcome& outcome) {
+    if (!outcome.calculated) {
+        WriteSetting(path, MeasureSection(kind), "Result", "");
+        return;
+    }
     for (const auto& [key, value] : outcome.settings)
         WriteSetting(path, MeasureSection(kind), key, value);
 }

@@ -212,12 +212,6 @@ void ShowStoredInputs(HWND window, const MeasureWindowDef& def) {
     if (ids.example) SetItemText(window, ids.example, kExampleText);
 }
 
-void SelectSystem(HWND window, const MeasureWindowDef& def, bool metric) {
-    ShowSystem(window, def, metric);
-    StoreMeasureSystem(SettingsPath(), def.kind, metric);
-    FocusLength(window, def);
-}
-
 MeasureForm FormOnScreen(HWND window, const MeasureWindowDef& def) {
     const MeasureIds& ids = def.ids;
     MeasureForm form;
@@ -247,6 +241,22 @@ void Calculate(HWND window, const MeasureWindowDef& def) {
     FocusLength(window, def);
 }
 
+// The result always belongs to the units on the page: a change of unit or system
+// recalculates it, or takes it away when the inputs give none. Only "Calculate" writes
+// the tape.
+void Recalculate(HWND window, const MeasureWindowDef& def) {
+    MeasureOutcome outcome = CalculateMeasure(FormOnScreen(window, def));
+    SetItemText(window, def.ids.result, outcome.calculated ? outcome.resultText : "");
+    StoreMeasure(SettingsPath(), def.kind, outcome);
+}
+
+void SelectSystem(HWND window, const MeasureWindowDef& def, bool metric) {
+    ShowSystem(window, def, metric);
+    StoreMeasureSystem(SettingsPath(), def.kind, metric);
+    Recalculate(window, def);
+    FocusLength(window, def);
+}
+
 void ClearMeasure(HWND window, const MeasureWindowDef& def) {
     const MeasureIds& ids = def.ids;
     for (int id : {ids.length, ids.width, ids.depth, ids.result})
@@ -258,15 +268,34 @@ void ClearMeasure(HWND window, const MeasureWindowDef& def) {
     FocusLength(window, def);
 }
 
+bool IsDimension(const MeasureIds& ids, int id) {
+    return id == ids.length || id == ids.width || (ids.depth && id == ids.depth);
+}
+
 bool IsField(const MeasureIds& ids, int id) {
-    return id == ids.length || id == ids.width || (ids.depth && id == ids.depth) ||
-           id == ids.result;
+    return IsDimension(ids, id) || id == ids.result;
+}
+
+bool IsUnitList(const MeasureIds& ids, int id) {
+    return id == ids.lengthUnit || id == ids.widthUnit || (ids.depthUnit && id == ids.depthUnit) ||
+           id == ids.resultUnit;
 }
 
 void OnCommand(HWND window, const MeasureWindowDef& def, int id, int notification) {
     const MeasureIds& ids = def.ids;
     if (notification == EN_KILLFOCUS && IsField(ids, id)) {
-        SetItemText(window, id, MeasureFieldText(ItemText(window, id)));
+        // Rewritten only when the text changes: an unchanged figure keeps its result.
+        std::string shown = MeasureFieldText(ItemText(window, id));
+        if (shown != ItemText(window, id)) SetItemText(window, id, shown);
+        return;
+    }
+    // A figure typed after a calculation makes its result one of other inputs.
+    if (notification == EN_CHANGE && IsDimension(ids, id) && GetFocus() == GetDlgItem(window, id)) {
+        SetItemText(window, ids.result, "");
+        return;
+    }
+    if (notification == CBN_SELCHANGE && IsUnitList(ids, id)) {
+        Recalculate(window, def);
         return;
     }
     if (notification != BN_CLICKED) return;

@@ -31,7 +31,8 @@ std::string SystemErrorText(unsigned long error) {
     return message;
 }
 
-FileStep WriteTestFile(const std::string& path, uint64_t units, const char* block) {
+FileStep WriteTestFile(const std::string& path, uint64_t units, const char* block,
+                       const StopAsked& stopped) {
     FileStep step;
     uint64_t c0 = ReadCycleCounter();
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -44,7 +45,9 @@ FileStep WriteTestFile(const std::string& path, uint64_t units, const char* bloc
     uint64_t written = 0;
     for (uint64_t i = 0; i < units && error == 0; ++i) {
         DWORD done = 0;
-        if (!WriteFile(file, block, static_cast<DWORD>(kTestUnit), &done, nullptr))
+        if (stopped && stopped())
+            error = ERROR_CANCELLED;
+        else if (!WriteFile(file, block, static_cast<DWORD>(kTestUnit), &done, nullptr))
             error = GetLastError();
         else if (done != kTestUnit)
             error = ERROR_DISK_FULL;  // a short write without an error: the disk took no more
@@ -67,7 +70,8 @@ FileStep WriteTestFile(const std::string& path, uint64_t units, const char* bloc
     return step;
 }
 
-FileStep ReadTestFile(const std::string& path, uint64_t units, char* block) {
+FileStep ReadTestFile(const std::string& path, uint64_t units, char* block,
+                      const StopAsked& stopped) {
     FileStep step;
     uint64_t c0 = ReadCycleCounter();
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -81,7 +85,9 @@ FileStep ReadTestFile(const std::string& path, uint64_t units, char* block) {
     uint64_t read = 0;
     for (uint64_t i = 0; i < units && error == 0; ++i) {
         DWORD done = 0;
-        if (!ReadFile(file, block, static_cast<DWORD>(kTestUnit), &done, nullptr))
+        if (stopped && stopped())
+            error = ERROR_CANCELLED;
+        else if (!ReadFile(file, block, static_cast<DWORD>(kTestUnit), &done, nullptr))
             error = GetLastError();
         else if (done != kTestUnit)
             error = ERROR_HANDLE_EOF;
@@ -101,7 +107,7 @@ FileStep ReadTestFile(const std::string& path, uint64_t units, char* block) {
     return step;
 }
 
-int FlushFileCache(const std::string& path, const FolderMessage& show) {
+int FlushFileCache(const std::string& path, const FolderMessage& show, const StopAsked& stopped) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_NO_BUFFERING | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -141,6 +147,7 @@ int FlushFileCache(const std::string& path, const FolderMessage& show) {
         result = 1;
     }
     for (DWORD done = static_cast<DWORD>(bufferSize); result == 0 && done == bufferSize;) {
+        if (stopped && stopped()) break;
         if (!ReadFile(file, buffer, static_cast<DWORD>(bufferSize), &done, nullptr)) {
             show("Error on reading file");
             result = 1;

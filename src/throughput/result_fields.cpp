@@ -39,7 +39,7 @@ bool ComputeFigures(uint64_t bytes, uint64_t cycles, uint64_t cyclesPerSecond,
     const long double kMostBytesPerSecond = static_cast<long double>(INT64_MAX / 8);
     figures.bytesPerSecond = rate >= kMostBytesPerSecond ? INT64_MAX / 8 : std::llround(rate);
     figures.bitsPerSecond = figures.bytesPerSecond * 8;
-    figures.mbps = static_cast<long double>(figures.bitsPerSecond) / 1048576.0L;
+    figures.mbps = static_cast<long double>(figures.bitsPerSecond) / 1000000.0L;
     return true;
 }
 

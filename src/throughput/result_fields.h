@@ -15,7 +15,7 @@ struct PhaseFigures {
     long double seconds = 0;     // time to complete
     int64_t bytesPerSecond = 0;  // rounded to a whole number
     int64_t bitsPerSecond = 0;   // bytes per second × 8
-    long double mbps = 0;        // bits per second ÷ 1048576
+    long double mbps = 0;        // megabits: bits per second ÷ 1,000,000, as links are rated
 };
 
 // The figures of `bytes` moved in `cycles` of a counter running `cyclesPerSecond`;

@@ -27,7 +27,7 @@ std::vector<std::string> ResultsLines(const ResultsSheet& s, const ReportClock& 
         "",
         " Computer Name: " + s.computerName,
         " IP Address   : " + s.ipAddress,
-        " Folder       : " + s.target,
+        (s.server ? " Server       : " : " Folder       : ") + s.target,
         "",
         "",
         std::string(24, ' ') + "---Writing---     ---Reading---",

@@ -11,6 +11,7 @@
 // What the printout shows: the texts of the window's fields as they stand.
 struct ResultsSheet {
     std::string computerName, ipAddress, target;
+    bool server = false;  // the target is a QVL Server, not a folder
     ResultTexts writing, reading;
 };
 

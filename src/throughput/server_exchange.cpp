@@ -29,16 +29,29 @@ long long PhaseDeadline(ServerLink& link, uint64_t bytes) {
     return link.port.Milliseconds() + ms;
 }
 
+// How often a wait for the server looks whether the user stopped the run.
+constexpr int kStopCheckMs = 200;
+
+bool Stopped(const ServerLink& link) {
+    return link.stopRequested && link.stopRequested();
+}
+
 // Fills the buffer once; the buffer was empty before.
 NetStatus Refill(ServerLink& link, long long deadline) {
     EnsureBuffer(link);
-    int wait = WaitLeft(link, deadline);
-    if (wait <= 0) return NetStatus::TimedOut;
-    std::size_t got = 0;
-    NetStatus status = link.port.Receive(link.buffer.data(), link.buffer.size(), wait, got);
-    link.begin = 0;
-    link.end = status == NetStatus::Ok ? got : 0;
-    return status;
+    link.begin = link.end = 0;
+    for (;;) {
+        int wait = WaitLeft(link, deadline);
+        if (wait <= 0) return NetStatus::TimedOut;
+        if (Stopped(link)) return NetStatus::Failed;
+        bool sliced = static_cast<bool>(link.stopRequested) && wait > kStopCheckMs;
+        std::size_t got = 0;
+        NetStatus status = link.port.Receive(link.buffer.data(), link.buffer.size(),
+                                             sliced ? kStopCheckMs : wait, got);
+        if (status == NetStatus::TimedOut && sliced) continue;
+        link.end = status == NetStatus::Ok ? got : 0;
+        return status;
+    }
 }
 
 NetStatus SendBytes(ServerLink& link, const char* bytes, std::size_t size, long long deadline) {
@@ -138,7 +151,8 @@ PhaseResult RunWritePhase(ServerLink& link, uint64_t bytes) {
     while (left > 0) {
         std::size_t piece = static_cast<std::size_t>(std::min<uint64_t>(left, chunk));
         const char* from = left == piece ? block.data() + (chunk + 2 - piece) : block.data();
-        NetStatus status = SendBytes(link, from, piece, deadline);
+        NetStatus status =
+            Stopped(link) ? NetStatus::Failed : SendBytes(link, from, piece, deadline);
         if (status != NetStatus::Ok) {
             result.bytes = bytes - left;
             result.problem = std::string("QVL Server ") +
@@ -206,10 +220,10 @@ void CloseServerConnection(ServerLink& link) {
     link.begin = link.end = 0;
 }
 
-std::string OpenErrorText(int error, const std::string& host) {
+std::string OpenErrorText(int error, const std::string& host, int port) {
     return "Error opening port: Error #" + std::to_string(error) + "\r\n\r\n" +
-           "Please make sure QVL Server is running at " + host + ".\r\n\r\n" +
-           "If you are Not Using QVL Server then make sure you enter a shared\r\n" +
+           "Please make sure QVL Server is running at " + host + ":" + std::to_string(port) +
+           ".\r\n\r\n" + "If you are Not Using QVL Server then make sure you enter a shared\r\n" +
            "folder on your network (i.e. F:\\Public Files or \\\\server\\Public Files)\r\n" +
            "in 'Folder or Server IP:' instead.";
 }

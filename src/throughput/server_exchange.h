@@ -23,6 +23,9 @@ struct ServerLink {
     NetPort& port;
     ExchangeLimits limits;
     std::function<uint64_t()> cycles;  // the cycle counter
+    // Asked between chunks and, when set, every fraction of a second while waiting for
+    // the server: true ends the exchange as a failure.
+    std::function<bool()> stopRequested;
     std::vector<char> buffer;
     std::size_t begin = 0, end = 0;
 
@@ -67,4 +70,5 @@ inline constexpr const char* kOpenErrorCaption = "Error Opening Channel To QVL S
 inline constexpr const char* kServerErrorCaption = "Error Communicating With QVL Server";
 inline constexpr const char* kWelcomeMissingText =
     "Did not receive welcome message from QVL Server";
-std::string OpenErrorText(int error, const std::string& host);
+// Names the host and the port, since a server on another port is not found either.
+std::string OpenErrorText(int error, const std::string& host, int port);

@@ -20,8 +20,9 @@ constexpr int kCalibrationWaitMs = 3000;
 const char* const kProgramCaption = "Tallymax";
 
 void Send(TestJob& job, const RunEvent& event) {
-    if (job.windowGone) return;
-    SendMessageA(job.window, kRunEvent, 0, reinterpret_cast<LPARAM>(&event));
+    if (job.windowGone || job.stopRequested) return;
+    SendMessageA(job.window, kRunEvent, reinterpret_cast<WPARAM>(&job),
+                 reinterpret_cast<LPARAM>(&event));
 }
 void Status(TestJob& job, const std::string& text) {
     Send(job, {RunEventKind::Status, text, "", 0, {}});
@@ -29,6 +30,21 @@ void Status(TestJob& job, const std::string& text) {
 void Message(TestJob& job, const std::string& text, const std::string& caption) {
     Send(job, {RunEventKind::Message, text, caption, 0, {}});
 }
+// The figures on the window belong to this run only: a run that fails clears them all
+// and says why in the status, before the message with the details.
+void Fail(TestJob& job, const std::string& why, const std::string& text,
+          const std::string& caption) {
+    Send(job, {RunEventKind::Failed, why, "", 0, {}});
+    Message(job, text, caption);
+}
+
+// The first line of a message, without its closing colon, for the status field.
+std::string FirstLine(const std::string& text) {
+    std::string line = text.substr(0, text.find_first_of("\r\n"));
+    if (!line.empty() && line.back() == ':') line.pop_back();
+    return line;
+}
+
 void Column(TestJob& job, int column, uint64_t bytes, uint64_t cycles, uint64_t rate) {
     RunEvent event{RunEventKind::Column, "", "", column, {}};
     if (ComputeFigures(bytes, cycles, rate, event.figures)) Send(job, event);
@@ -40,14 +56,19 @@ void RunServerTest(TestJob& job, uint64_t rate) {
     const uint64_t bytes = static_cast<uint64_t>(job.units) * kTestUnit;
     SocketPort port;
     ServerLink link(port, ExchangeLimits{}, ReadCycleCounter);
+    link.stopRequested = [&job] { return job.stopRequested.load(); };
+    const std::string at = job.target.host + ":" + std::to_string(job.target.port);
+    Status(job, "Connecting to " + at + "...");
     int error = OpenServerConnection(link, job.target.host, job.target.port);
     if (error != 0) {
-        Message(job, OpenErrorText(error, job.target.host), kOpenErrorCaption);
+        Fail(job, "Failed: no QVL Server at " + at,
+             OpenErrorText(error, job.target.host, job.target.port), kOpenErrorCaption);
         return;
     }
     if (!ReceiveWelcome(link)) {
         port.Close();
-        Message(job, kWelcomeMissingText, kServerErrorCaption);
+        Fail(job, "Failed: no welcome from QVL Server at " + at, kWelcomeMissingText,
+             kServerErrorCaption);
         return;
     }
     Send(job, {RunEventKind::Begin, "", "", 0, {}});
@@ -55,8 +76,7 @@ void RunServerTest(TestJob& job, uint64_t rate) {
     PhaseResult write = RunWritePhase(link, bytes);
     if (!write.ok) {
         CloseServerConnection(link);
-        Status(job, "Stopped");
-        Message(job, write.problem, kServerErrorCaption);
+        Fail(job, "Failed: " + write.problem, write.problem, kServerErrorCaption);
         return;
     }
     Column(job, 1, bytes, write.cycles, rate);
@@ -64,8 +84,7 @@ void RunServerTest(TestJob& job, uint64_t rate) {
     PhaseResult read = RunReadPhase(link, bytes);
     CloseServerConnection(link);
     if (!read.ok) {
-        Status(job, "Stopped");
-        Message(job, read.problem, kServerErrorCaption);
+        Fail(job, "Failed: " + read.problem, read.problem, kServerErrorCaption);
         return;
     }
     Column(job, 2, bytes, read.cycles, rate);
@@ -85,34 +104,34 @@ void RunFolderTest(TestJob& job, uint64_t rate) {
     const uint64_t units = static_cast<uint64_t>(job.units);
     AlignedBlock block;  // page-aligned, so that unbuffered reads can use it
     if (!block.bytes) {
-        Message(job, "Not enough memory for the test data", kProgramCaption);
+        Fail(job, "Failed: not enough memory for the test data",
+             "Not enough memory for the test data", kProgramCaption);
         return;
     }
     std::fill(block.bytes, block.bytes + kTestUnit, '!');
     auto show = [&](const std::string& text) { Message(job, text, kProgramCaption); };
+    auto stopped = [&job] { return job.stopRequested.load(); };
 
     Send(job, {RunEventKind::Begin, "", "", 0, {}});
     Status(job, "Writing Data...");
-    FileStep write = WriteTestFile(path, units, block.bytes);
+    FileStep write = WriteTestFile(path, units, block.bytes, stopped);
     if (!write.ok) {
-        Status(job, "Stopped");
-        show(write.problem);
+        Fail(job, "Failed: " + FirstLine(write.problem), write.problem, kProgramCaption);
         return;
     }
     Column(job, 1, units * kTestUnit, write.cycles, rate);
     Status(job, "Clearing File Cache...");
-    FlushFileCache(path, show);
+    FlushFileCache(path, show, stopped);
     Status(job, "Reading Data...");
-    FileStep read = ReadTestFile(path, units, block.bytes);
+    FileStep read = ReadTestFile(path, units, block.bytes, stopped);
     if (!read.ok) {
         if (job.deleteWhenFinished) DeleteFileA(path.c_str());
-        Status(job, "Stopped");
-        show(read.problem);
+        Fail(job, "Failed: " + FirstLine(read.problem), read.problem, kProgramCaption);
         return;
     }
     Column(job, 2, units * kTestUnit, read.cycles, rate);
     Status(job, "Clearing File Cache...");
-    FlushFileCache(path, show);
+    FlushFileCache(path, show, stopped);
     Status(job, "Deleting Data...");
     if (job.deleteWhenFinished && !DeleteFileA(path.c_str()))
         show("The test file could not be deleted:\r\n\r\n" + path + "\r\n\r\n" +
@@ -124,8 +143,9 @@ void RunTest(std::shared_ptr<TestJob> job) {
     uint64_t rate = AwaitCycleRate(CycleRate(), kCalibrationWaitMs,
                                    [](int ms) { Sleep(static_cast<DWORD>(ms)); });
     if (rate == 0)
-        Message(*job, "The processor's speed could not be measured, so the test cannot be timed.",
-                kProgramCaption);
+        Fail(*job, "Failed: the processor's speed could not be measured",
+             "The processor's speed could not be measured, so the test cannot be timed.",
+             kProgramCaption);
     else if (job->target.serverMode)
         RunServerTest(*job, rate);
     else

@@ -19,11 +19,16 @@ struct TestJob {
     int64_t units = 0;
     bool deleteWhenFinished = true;
     std::atomic<bool> windowGone{false};  // set when the window is destroyed
+    // Set by "Stop Test", Escape or closing the window: the run ends at its next check
+    // and the window hears nothing more of it.
+    std::atomic<bool> stopRequested{false};
 };
 
-enum class RunEventKind { Begin, Status, Column, Message, Finished };
+// Failed: the run ended without its figures; `text` says why, for the status field.
+enum class RunEventKind { Begin, Status, Column, Message, Failed, Finished };
 
-// lParam of kRunEvent: valid while the message is handled.
+// lParam of kRunEvent, valid while the message is handled; wParam is the TestJob it
+// comes from.
 struct RunEvent {
     RunEventKind kind;
     std::string text, caption;  // Status: the status; Message: the box

@@ -1,6 +1,7 @@
 #include "throughput/throughput_target.h"
 
 #include <algorithm>
+#include <cctype>
 
 std::string WithoutHttp(const std::string& target) {
     static const std::string kHttp = "http://";
@@ -10,7 +11,16 @@ std::string WithoutHttp(const std::string& target) {
     return text;
 }
 
-bool IsServerTarget(const std::string& t) {
+// A path cannot be a server's name, whatever dots it holds ("C:\Users\john.smith",
+// "\\nas.example.com\share", "..\Temp").
+static bool LooksLikePath(const std::string& t) {
+    bool drive = t.size() >= 3 && std::isalpha(static_cast<unsigned char>(t[0])) && t[1] == ':' &&
+                 t[2] == '\\';
+    return drive || t.compare(0, 2, "\\\\") == 0 || (!t.empty() && t[0] == '.');
+}
+
+bool IsServerTarget(const std::string& t, bool namesFolder) {
+    if (namesFolder || LooksLikePath(t)) return false;
     if (t.find('.') != std::string::npos) return true;
     if (t.find_first_of(":\\/") == std::string::npos) return true;
     return std::count(t.begin(), t.end(), ':') == 1 && t.find(':') != 1;
@@ -41,10 +51,11 @@ std::string TestFilePath(const std::string& folder) {
     return base + "\\" + kTestFileName;
 }
 
-ThroughputTarget ClassifyTarget(const std::string& typed) {
+ThroughputTarget ClassifyTarget(const std::string& typed,
+                                const std::function<bool(const std::string&)>& isFolder) {
     ThroughputTarget target;
     target.text = WithoutHttp(typed);
-    target.serverMode = IsServerTarget(target.text);
+    target.serverMode = IsServerTarget(target.text, isFolder && isFolder(target.text));
     if (target.serverMode) {
         target.host = target.text.substr(0, target.text.find(':'));
         target.portValid = ParseServerPort(target.text, target.port);

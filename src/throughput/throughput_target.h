@@ -2,6 +2,7 @@
 // server with its port.
 #pragma once
 
+#include <functional>
 #include <string>
 
 inline constexpr int kDefaultServerPort = 4456;
@@ -19,9 +20,11 @@ struct ThroughputTarget {
 // Every "http://" removed.
 std::string WithoutHttp(const std::string& target);
 
-// Server mode when the text has a "."; or none of ":", "\" and "/"; or exactly one
-// ":" that is not the second character. So "C:" and "\\server\share" are folders.
-bool IsServerTarget(const std::string& withoutHttp);
+// A folder when the text starts with a drive ("C:\"), with "\\" or with "." (".."), or
+// when it names an existing folder (`namesFolder`). Otherwise server mode when the text
+// has a "."; or none of ":", "\" and "/"; or exactly one ":" that is not the second
+// character. So "C:", "D:\Backup\2024.01" and "\\nas.example.com\share" are folders.
+bool IsServerTarget(const std::string& withoutHttp, bool namesFolder = false);
 
 // The port after the first ":", read as decimal digits from its start ("5000/" is
 // 5000); 4456 without a ":". Digits beyond the port range, or none, make it invalid.
@@ -30,4 +33,6 @@ bool ParseServerPort(const std::string& withoutHttp, int& port);
 // The folder with its trailing "\" removed + "\NW_Quorvel.dat".
 std::string TestFilePath(const std::string& folder);
 
-ThroughputTarget ClassifyTarget(const std::string& typed);
+// `isFolder` tells whether a text names an existing folder; none: no such check.
+ThroughputTarget ClassifyTarget(const std::string& typed,
+                                const std::function<bool(const std::string&)>& isFolder = {});

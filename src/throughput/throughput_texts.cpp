@@ -15,7 +15,11 @@ const char* const kThroughputHelpText =
     "11. The file cache is cleared again.\r\n"
     "12. The test file is deleted (unless you chose to keep it).\r\n\r\n"
     "Type a folder (F:\\Public Files or \\\\server\\Public Files) or a server's name or "
-    "address (with :port when it is not 4456) into 'Folder or Server IP:'. "
-    "With a QVL Server nothing is written to any disk.";
+    "address (with :port when it is not 4456) into 'Folder or Server IP:'. A text that starts "
+    "with a drive (C:\\), with \\\\ or with a dot, or that names an existing folder, is a "
+    "folder, even with dots in its path. With a QVL Server nothing is written to any disk.\r\n\r\n"
+    "Mbps are megabits per second: bits per second divided by 1,000,000, as network "
+    "equipment counts them. Stop Test, Escape or closing the window stops a test; a test "
+    "that fails or is stopped shows no figures of its own.";
 
 const char* const kThroughputVersionLabel = "Version 1.1.4 build 162 - a part of Tallymax";

@@ -37,6 +37,10 @@ struct ThroughputWindow {
     bool debug = false;
     bool running = false;
     std::shared_ptr<TestJob> job;
+    // The target whose figures the columns show ("" when they show none), and whether
+    // it was a server: Print Results prints only those of the target in the field.
+    std::string resultsTarget;
+    bool resultsServer = false;
 };
 
 ToolWindowSlot g_throughput;
@@ -85,7 +89,10 @@ const int kWritingFields[] = {kIdQvlWritePacket, kIdQvlWriteTime, kIdQvlWriteByt
                               kIdQvlWriteMbps};
 const int kReadingFields[] = {kIdQvlReadPacket, kIdQvlReadTime, kIdQvlReadBytes, kIdQvlReadBits,
                               kIdQvlReadMbps};
-const int kRunButtons[] = {kIdQvlStart, kIdQvlExit, kIdQvlPrint, kIdQvlHelp};
+// Disabled during a run; "Start Test" stays, as "Stop Test".
+const int kRunButtons[] = {kIdQvlExit, kIdQvlPrint, kIdQvlHelp};
+const char kStartCaption[] = "Start Test";
+const char kStopCaption[] = "Stop Test";
 
 void ShowLocalIdentity(HWND window) {
     static bool started = [] {
@@ -127,6 +134,25 @@ void FocusStart(HWND window) {
 
 void SetRunButtons(HWND window, bool on) {
     for (int id : kRunButtons) EnableItem(window, id, on);
+    SetItemText(window, kIdQvlStart, on ? kStartCaption : kStopCaption);
+}
+
+void ClearColumns(HWND window, ThroughputWindow& w) {
+    for (int id : kWritingFields) SetItemText(window, id, "");
+    for (int id : kReadingFields) SetItemText(window, id, "");
+    w.resultsTarget.clear();
+}
+
+// The run hears of it at its next check and ends without another word to the window,
+// so the phase it was in shows no figures; the window is free again at once.
+void StopRun(HWND window, ThroughputWindow& w) {
+    if (!w.running) return;
+    if (w.job) w.job->stopRequested = true;
+    w.running = false;
+    w.job.reset();
+    SetItemText(window, kIdQvlStatus, "Stopped");
+    SetRunButtons(window, true);
+    FocusStart(window);
 }
 
 int CALLBACK BrowseStart(HWND browser, UINT message, LPARAM, LPARAM start) {
@@ -158,8 +184,17 @@ void PickFolder(HWND window) {
     if (got && path[0]) SetItemText(window, kIdQvlTarget, path);
 }
 
-void PrintResults(HWND window) {
+void PrintResults(HWND window, ThroughputWindow& w) {
+    std::string target = ItemText(window, kIdQvlTarget);
+    if (w.resultsTarget.empty() || w.resultsTarget != target) {
+        ShowMessage("There are no results of " + (target.empty() ? "this test" : target) +
+                        " to print. Press Start Test to measure them first.",
+                    "Print Results", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+        FocusStart(window);
+        return;
+    }
     ResultsSheet sheet;
+    sheet.server = w.resultsServer;
     sheet.computerName = ItemText(window, kIdQvlComputerName);
     sheet.ipAddress = ItemText(window, kIdQvlIpAddress);
     sheet.target = ItemText(window, kIdQvlTarget);
@@ -193,11 +228,17 @@ int64_t FolderRoomUnits(const ThroughputTarget& target) {
 }
 
 void RunThroughputTest(HWND window, ThroughputWindow& w) {
-    if (w.running) return;
+    if (w.running) {
+        StopRun(window, w);
+        return;
+    }
     if (ItemText(window, kIdQvlTarget).empty()) PickFolder(window);
     std::string typed = ItemText(window, kIdQvlTarget);
     if (typed.empty()) return;
-    ThroughputTarget target = ClassifyTarget(typed);
+    ThroughputTarget target = ClassifyTarget(typed, [](const std::string& path) {
+        DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    });
     if (target.serverMode && !target.portValid) {
         ShowMessage(
             "The port after \":\" in 'Folder or Server IP:' must be a number from 1 to "
@@ -221,8 +262,8 @@ void RunThroughputTest(HWND window, ThroughputWindow& w) {
     job->typedTarget = typed;
     job->units = chosen.size;
     job->deleteWhenFinished = chosen.deleteWhenFinished;
-    // The run goes on off this thread, so the four buttons keep a second one from
-    // starting while it lasts, connection included.
+    // The run goes on off this thread; while it lasts, connection included, "Start Test"
+    // reads "Stop Test" and the other three buttons wait.
     SetRunButtons(window, false);
     w.running = true;
     w.job = job;
@@ -234,18 +275,25 @@ void RunThroughputTest(HWND window, ThroughputWindow& w) {
     }
 }
 
-void HandleRunEvent(HWND window, ThroughputWindow& w, const RunEvent& e) {
+void HandleRunEvent(HWND window, ThroughputWindow& w, const TestJob* from, const RunEvent& e) {
+    // A run that was stopped may still be finishing a step: it is no longer this window's.
+    if (!w.job || w.job.get() != from) return;
     switch (e.kind) {
         case RunEventKind::Begin:
-            for (int id : kWritingFields) SetItemText(window, id, "");
-            for (int id : kReadingFields) SetItemText(window, id, "");
-            if (w.job) SetItemText(window, kIdQvlTarget, w.job->typedTarget);
+            ClearColumns(window, w);
+            SetItemText(window, kIdQvlTarget, w.job->typedTarget);
             break;
         case RunEventKind::Status:
             SetItemText(window, kIdQvlStatus, e.text);
             break;
         case RunEventKind::Column:
             ShowResults(window, e.column, e.figures);
+            w.resultsTarget = w.job->typedTarget;
+            w.resultsServer = w.job->target.serverMode;
+            break;
+        case RunEventKind::Failed:
+            ClearColumns(window, w);
+            SetItemText(window, kIdQvlStatus, e.text);
             break;
         case RunEventKind::Message:
             ShowMessage(e.text, e.caption, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
@@ -315,11 +363,14 @@ LRESULT CALLBACK ThroughputProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 case kIdQvlStart:
                     RunThroughputTest(window, *w);
                     return 0;
-                case kIdQvlExit:
-                    if (!w->running) DestroyWindow(window);
+                case kIdQvlExit:  // also Escape
+                    if (w->running)
+                        StopRun(window, *w);
+                    else
+                        DestroyWindow(window);
                     return 0;
                 case kIdQvlPrint:
-                    if (!w->running) PrintResults(window);
+                    if (!w->running) PrintResults(window, *w);
                     return 0;
                 case kIdQvlHelp:
                     if (!w->running) ShowThroughputHelp(window);
@@ -332,7 +383,9 @@ LRESULT CALLBACK ThroughputProc(HWND window, UINT message, WPARAM wParam, LPARAM
             }
             break;
         case kRunEvent:
-            if (w) HandleRunEvent(window, *w, *reinterpret_cast<const RunEvent*>(lParam));
+            if (w)
+                HandleRunEvent(window, *w, reinterpret_cast<const TestJob*>(wParam),
+                               *reinterpret_cast<const RunEvent*>(lParam));
             return 0;
         case kCycleRateMeasured:
             if (w && w->debug)
@@ -340,17 +393,17 @@ LRESULT CALLBACK ThroughputProc(HWND window, UINT message, WPARAM wParam, LPARAM
                                        static_cast<uint64_t>(lParam & 0xFFFFFFFF));
             return 0;
         case WM_CLOSE:
-            // Every phase of a run ends within its time-outs; until then the window stays.
-            if (w && w->running) {
-                MessageBeep(MB_OK);
-                return 0;
-            }
+            // Closing stops a run, as "Stop Test" does.
+            if (w && w->running) StopRun(window, *w);
             DestroyWindow(window);
             return 0;
         case WM_CTLCOLORSTATIC:
             return OnDialogFace(wParam);
         case WM_DESTROY:
-            if (w && w->job) w->job->windowGone = true;
+            if (w && w->job) {
+                w->job->windowGone = true;
+                w->job->stopRequested = true;
+            }
             ToolWindowDestroyed(window);
             ReturnFocus();
             return 0;

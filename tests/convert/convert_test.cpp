@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "convert/conversion_table.h"
+#include "convert/result_text.h"
 #include "engine/key_runner.h"
 
 namespace {
@@ -31,9 +32,9 @@ std::string LineFor(int category, int unit, const std::string& input, const std:
 TEST(ConvertTest, TwelveFeet) {
     EXPECT_EQ(ConvertToAllUnits(kLength, 2, "12"),
               (std::vector<std::string>{
-                  "(Length) Feet: 12", kDashes, "Inches: 144", "Yards: 4", "Miles: .0023",
+                  "(Length) Feet: 12", kDashes, "Inches: 144", "Yards: 4", "Miles: 0.0023",
                   "Millimeters: 3,657.6", "Centimeters: 365.76", "Meters: 3.6576",
-                  "Kilometers: .0037", "Nautical Miles: .002", "Light Years: ", ""}));
+                  "Kilometers: 0.0037", "Nautical Miles: 0.002", "Light Years: 3.866E-16", ""}));
 }
 
 TEST(ConvertTest, InputTextFromTheDisplay) {
@@ -59,7 +60,7 @@ TEST(ConvertTest, InputTextFromTheDisplay) {
     EXPECT_EQ(ConvertToAllUnits(kLength, 2, "1,234.5")[0], "(Length) Feet: 1,234.5");
     EXPECT_EQ(LineFor(kLength, 2, "1,234.5", "Inches"), "Inches: 14,814");
     EXPECT_EQ(ConvertToAllUnits(kWeight, 2, "Div0 Error")[0], "(Weight) Pounds: Div0 Error");
-    EXPECT_EQ(LineFor(kWeight, 2, "Div0 Error", "Ounces"), "Ounces: ");
+    EXPECT_EQ(LineFor(kWeight, 2, "Div0 Error", "Ounces"), "Ounces: 0");
 }
 
 TEST(ConvertTest, EveryBlockHasAllOtherUnits) {
@@ -90,12 +91,12 @@ TEST(ConvertTest, Temperature) {
         const char* input;
         std::vector<std::string> results;
     } cases[] = {
-        {1, "212", {"Celsius: 100.", "Kelvin: 373.15"}},
-        {1, "32", {"Celsius: .", "Kelvin: 273.15"}},
-        {2, "100", {"Fahrenheit: 212.", "Kelvin: 373.15"}},
-        {2, "-40", {"Fahrenheit: -40.", "Kelvin: 233.15"}},
+        {1, "212", {"Celsius: 100", "Kelvin: 373.15"}},
+        {1, "32", {"Celsius: 0", "Kelvin: 273.15"}},
+        {2, "100", {"Fahrenheit: 212", "Kelvin: 373.15"}},
+        {2, "-40", {"Fahrenheit: -40", "Kelvin: 233.15"}},
         {3, "0", {"Fahrenheit: -459.67", "Celsius: -273.15"}},
-        {3, "273.15", {"Fahrenheit: 32.", "Celsius: ."}},
+        {3, "273.15", {"Fahrenheit: 32", "Celsius: 0"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Results(kTemperature, c.unit, c.input), c.results)
@@ -113,10 +114,11 @@ TEST(ConvertTest, MendedFactorsGiveTheRightFigures) {
         {kWeight, 5, "1,000", "Pounds: 2.2046"},
         {kVolume, 12, "1", "Quarts: 1.0567"},
         {kVolume, 13, "1", "Gallons: 264.1721"},
-        {kVolume, 11, "1", "Teaspoons: .2029"},
-        {kLength, 7, "1", "Light Years: "},  // rounds to nothing
+        {kVolume, 11, "1", "Teaspoons: 0.2029"},
+        {kLength, 7, "1", "Light Years: 1.057E-16"},  // once blank
+        {kLength, 8, "1", "Light Years: 0.000000000000106"},
         {kLength, 7, "10,000,000,000,000,000", "Light Years: 1.057"},
-        {kLength, 8, "1,000,000,000,000", "Light Years: .1057"},
+        {kLength, 8, "1,000,000,000,000", "Light Years: 0.1057"},
         {kLength, 4, "10,000,000,000,000", "Light Years: 1.7011"},
         {kArea, 5, "1,000,000,000,000,000", "Sq.Miles: 386.1022"},
         // Alternative definitions stay as listed.
@@ -128,6 +130,27 @@ TEST(ConvertTest, MendedFactorsGiveTheRightFigures) {
         EXPECT_EQ(LineFor(c.category, c.unit, c.input, target), c.line)
             << ConversionUnitList(c.category)[c.unit] << " " << c.input;
     }
+}
+
+// A figure too small for four decimals keeps four significant digits; none is blank.
+TEST(ConvertTest, ResultTexts) {
+    const struct {
+        long double value;
+        const char* text;
+    } cases[] = {
+        {0, "0"},
+        {1234.56789L, "1,234.5679"},
+        {0.00005L, "0.00005"},
+        {0.0000448430493L, "0.00004484"},
+        {-0.0000448430493L, "-0.00004484"},
+        {0.000099996L, "0.0001"},
+        {0.00001L, "0.00001"},
+        {1e-12L, "0.000000000001"},
+        {1.2345e-14L, "0.000000000000012"},
+        {3.866e-16L, "3.866E-16"},
+        {144, "144"},
+    };
+    for (const auto& k : cases) EXPECT_EQ(ResultText(k.value), k.text) << k.text;
 }
 
 TEST(ConvertTest, NothingForAnUnknownNode) {

@@ -160,9 +160,9 @@ TEST(ConversionWindow, TwelveFeetThroughTheTree) {
     ASSERT_TRUE(Gone(popup));
     app.Settle();
     EXPECT_EQ(LastLines(app, 12),
-              (Lines{"(Length) Feet: 12", kRule, "Inches: 144", "Yards: 4", "Miles: .0023",
+              (Lines{"(Length) Feet: 12", kRule, "Inches: 144", "Yards: 4", "Miles: 0.0023",
                      "Millimeters: 3,657.6", "Centimeters: 365.76", "Meters: 3.6576",
-                     "Kilometers: .0037", "Nautical Miles: .002", "Light Years: ", ""}));
+                     "Kilometers: 0.0037", "Nautical Miles: 0.002", "Light Years: 3.866E-16", ""}));
     EXPECT_EQ(app.Tape().size(), before + 12);
     EXPECT_TRUE(IsWindowEnabled(app.Main()));
     EXPECT_EQ(app.Display(), "12.") << "the display keeps the value";
@@ -170,7 +170,8 @@ TEST(ConversionWindow, TwelveFeetThroughTheTree) {
     EXPECT_EQ(app.Display(), "5") << "the next digit starts a new number";
 }
 
-TEST(ConversionWindow, TemperatureByArrowKeys) {
+// The arrow keys only move the selection, past the first unit too; Enter converts.
+TEST(ConversionWindow, ArrowKeysSelectAndEnterConverts) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
     app.Press("212");
@@ -182,11 +183,21 @@ TEST(ConversionWindow, TemperatureByArrowKeys) {
     HTREEITEM root = reader.Nodes().front().item;
     // Arrow keys start from the root node, where a tree that gets the focus puts its caret.
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
-    for (UINT vk : {VK_DOWN, VK_RIGHT, VK_DOWN}) PostKeyPress(tree, vk);
+    size_t before = app.Tape().size();
+    for (UINT vk : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_UP}) PostKeyPress(tree, vk);
+    HTREEITEM celsius = reader.Find("Celsius");
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] {
+        return SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) ==
+               reinterpret_cast<LRESULT>(celsius);
+    })) << "the selection moves to Celsius";
+    app.Settle();
+    EXPECT_TRUE(IsWindow(popup)) << "a selection by the keyboard converts nothing";
+    EXPECT_EQ(app.Tape().size(), before);
+    PostKeyPress(tree, VK_RETURN);
     ASSERT_TRUE(Gone(popup));
     app.Settle();
-    EXPECT_EQ(LastLines(app, 5), (Lines{"(Temperature) Fahrenheit: 212", kRule, "Celsius: 100.",
-                                        "Kelvin: 373.15", ""}));
+    EXPECT_EQ(LastLines(app, 5), (Lines{"(Temperature) Celsius: 212", kRule, "Fahrenheit: 413.6",
+                                        "Kelvin: 485.15", ""}));
 }
 
 TEST(ConversionWindow, VolumeBlockLeavesItsHeaderAtTheTopOfTheTape) {
@@ -203,6 +214,7 @@ TEST(ConversionWindow, VolumeBlockLeavesItsHeaderAtTheTopOfTheTape) {
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(reader.Find("Volume")));
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
                  reinterpret_cast<LPARAM>(reader.Find("Gallons")));
+    PostKeyPress(tree, VK_RETURN);
     ASSERT_TRUE(Gone(popup));
     app.Settle();
     Lines tape = app.Tape();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <random>
 #include <string>
@@ -221,6 +222,15 @@ struct Loan {
         return true;
     }
     bool Add(const std::string& name) const { return AnswerInputBox(kIdLoanAdd, name); }
+    // "Remove", answered Yes.
+    void RemoveSelected() const {
+        PostClick(kIdLoanRemove);
+        HWND ask = app.WaitForWindow("#32770", "Remove Loan Profile");
+        if (!ask) return;
+        TallymaxApp::PressDialogButton(ask, IDYES);
+        TallymaxApp::WaitUntil([&] { return !IsWindow(ask); });
+        app.Settle();
+    }
     // The message box now up: its text and caption, then OK.
     std::string TakeMessage(std::string* caption = nullptr) const {
         HWND box = app.WaitForWindow("#32770");
@@ -245,10 +255,10 @@ std::string Ini(const TallymaxApp& app, const std::string& key) {
     return IniValue(app.Ini(), "Loan Settings", key);
 }
 
-const char* const kWorkedResults = "$751.27 360 $9,015.20 $100,000.00 $170,455.98 $270,455.98";
+const char* const kWorkedResults = "$751.27 360 $9,015.24 $100,000.00 $170,451.76 $270,451.76";
 const char* const kRow1 = "1 01/2025 $63.77 $687.50 $63.77 $687.50 $99,936.23";
-const char* const kRow2 = "2 02/2025 $64.21 $687.06 $127.97 $1,374.56 $99,872.03";
-const char* const kRow360 = "360 12/2054 $746.14 $5.13 $100,000.00 $170,455.98 $.00";
+const char* const kRow2 = "2 02/2025 $64.21 $687.06 $127.98 $1,374.56 $99,872.02";
+const char* const kRow360 = "360 12/2054 $740.74 $5.09 $100,000.00 $170,451.76 $0.00";
 
 TEST(LoanWindow, OpensFromTheKeypadWithItsControlsInPlace) {
     TallymaxApp app;
@@ -390,8 +400,8 @@ TEST(LoanWindow, WorkedExampleThroughTheInputBoxCalculateAndReopen) {
               (Lines{"Loan Analysis...", "Loan Name: House", "Amount Financed: $100,000.00",
                      "Annual Interest: 8.25%", "Duration in Years: 30", "Compounded: Monthly", "",
                      "Monthly Payments: $751.27", "Total # Payments: 360",
-                     "Yearly Prin + Int: $9,015.20", "", "Principal Amount: $100,000.00",
-                     "Finance Charges: $170,455.98", "Total Cost: $270,455.98", ""}));
+                     "Yearly Prin + Int: $9,015.24", "", "Principal Amount: $100,000.00",
+                     "Finance Charges: $170,451.76", "Total Cost: $270,451.76", ""}));
     const struct {
         const char *key, *value;
     } saved[] = {{"Name1", "House"},           {"Principal1", "100000"},
@@ -490,9 +500,26 @@ TEST(LoanWindow, LockRenameAndRemove) {
     ASSERT_TRUE(loan.AnswerInputBox(kIdLoanRename, "Other", false));
     EXPECT_EQ(Ini(app, "Name5"), "Zulu");
 
-    // Removing beta deletes all its keys and shows the first entry.
+    // Remove asks first, No being the default: Enter keeps the profile.
     loan.Select(1);
-    loan.Click(kIdLoanRemove);
+    loan.PostClick(kIdLoanRemove);
+    HWND ask = app.WaitForWindow("#32770", "Remove Loan Profile");
+    ASSERT_NE(ask, nullptr) << "no question";
+    EXPECT_EQ(TallymaxApp::MessageBoxText(ask), "Remove the loan profile beta?");
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(ask, IDNO), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(ask, IDYES), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    TallymaxApp::PressDialogButton(ask, IDNO);
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(ask); }));
+    app.Settle();
+    EXPECT_EQ(loan.Names(), (Lines{"Zulu", "beta", "Gamma"}));
+    EXPECT_EQ(Ini(app, "Name3"), "beta");
+    // Yes deletes all its keys and shows the first entry.
+    loan.PostClick(kIdLoanRemove);
+    ask = app.WaitForWindow("#32770", "Remove Loan Profile");
+    ASSERT_NE(ask, nullptr) << "no question";
+    TallymaxApp::PressDialogButton(ask, IDYES);
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(ask); }));
+    app.Settle();
     EXPECT_EQ(loan.Names(), (Lines{"Zulu", "Gamma"}));
     for (const char* key : {"Name3", "Principal3", "Interest3", "Years3", "Locked3"})
         EXPECT_EQ(Ini(app, key), "<missing>") << key;
@@ -534,7 +561,7 @@ TEST(LoanWindow, MessagesForTheTwentyFirstProfileAndDuplicateNames) {
     EXPECT_EQ(app.WaitForWindow("FORM_TALLYMAX_INPUTBOX_CLASS", "", 300), nullptr);
 
     loan.Select(19);  // "Loan 9"
-    loan.Click(kIdLoanRemove);
+    loan.RemoveSelected();
     ASSERT_EQ(loan.Names().size(), 19u);
     // Taken, with blanks around it; the comparison is case-sensitive.
     ASSERT_TRUE(loan.Add("  Loan 1 "));
@@ -604,7 +631,7 @@ TEST(LoanWindow, EqualNamesInTheFileActOnTheirOwnSlots) {
     EXPECT_EQ(Ini(app, "Years2"), "2");
     EXPECT_EQ(Ini(app, "Years1"), "1");
     loan.Select(second);
-    loan.Click(kIdLoanRemove);
+    loan.RemoveSelected();
     EXPECT_EQ(Ini(app, "Name2"), "<missing>");
     EXPECT_EQ(Ini(app, "Name1"), "Car");
     EXPECT_EQ(loan.Text(kIdLoanAmount), "$1,000.00");
@@ -630,14 +657,16 @@ TEST(LoanWindow, BlankNamesAndTheLastRemovalLeaveNoOrphanKeys) {
 
     for (int i = 0; i < 2; ++i) {
         loan.Select(0);
-        loan.Click(kIdLoanRemove);
+        loan.RemoveSelected();
     }
     EXPECT_TRUE(loan.Names().empty());
     EXPECT_FALSE(loan.Enabled(kIdLoanAmount));
     EXPECT_FALSE(loan.Enabled(kIdLoanLock));
     loan.ClickLock();  // disabled: nothing to lock
     loan.Click(kIdLoanLock);
-    loan.Click(kIdLoanCalculate);
+    loan.PostClick(kIdLoanCalculate);
+    EXPECT_EQ(loan.TakeMessage(),
+              "There is no loan to calculate. Press Add and name the loan first.");
     EXPECT_EQ(IniValue(app.Ini(), "Loan Settings", "Locked1"), "<missing>");
     EXPECT_EQ(IniValue(app.Ini(), "Loan Settings", "Locked2"), "<missing>");
     ASSERT_TRUE(loan.Add("Fresh"));
@@ -675,7 +704,7 @@ TEST(LoanWindow, StoredValuesFromOutsideFallBack) {
     ASSERT_TRUE(app.Close());
 }
 
-TEST(LoanWindow, UnusableInputsComputeNothingAndFocusTheirField) {
+TEST(LoanWindow, UnusableInputsAreNamedAndFocusedAndComputeNothing) {
     TallymaxApp app;
     app.WriteIni(
         "[Loan Settings]\r\nName1=A\r\nPrincipal1=1000\r\nInterest1=12\r\nYears1=1\r\n"
@@ -689,21 +718,30 @@ TEST(LoanWindow, UnusableInputsComputeNothingAndFocusTheirField) {
     const struct {
         const char *amount, *rate, *years;
         int focus;
+        const char* message;  // its start
     } cases[] = {
-        {"", "12", "1", kIdLoanAmount},           {"Infinity", "12", "1", kIdLoanAmount},
-        {"1000", "0", "1", kIdLoanInterest},      {"1000", "1E-20", "1", kIdLoanInterest},
-        {"1000", "NaN", "1", kIdLoanInterest},    {"1000", "12", "0", kIdLoanYears},
-        {"1000", "12", ".01", kIdLoanYears},      {"1000", "12", "1000.5", kIdLoanYears},
-        {"1000", "12", "Infinity", kIdLoanYears},
+        {"", "12", "1", kIdLoanAmount, "Amount Financed must be more than $0.00."},
+        {"Infinity", "12", "1", kIdLoanAmount, "Amount Financed: \"Infinity\" is not an amount."},
+        {"12k", "12", "1", kIdLoanAmount, "Amount Financed: \"12k\" is not an amount."},
+        {"1000", "NaN", "1", kIdLoanInterest, "Annual Interest: \"NaN\" is not a rate."},
+        {"1000", "-1", "1", kIdLoanInterest, "Annual Interest cannot be below 0 %."},
+        {"1000", "12", "0", kIdLoanYears, "Duration of Loan must make at least one"},
+        {"1000", "12", ".01", kIdLoanYears, "Duration of Loan must make at least one"},
+        {"1000", "12", "1000.5", kIdLoanYears, "Duration of Loan can be at most 1000 years."},
+        {"1000", "12", "Infinity", kIdLoanYears, "Duration of Loan: \"Infinity\" is not a"},
     };
     for (const auto& k : cases) {
         std::string name = std::string(k.amount) + " | " + k.rate + " | " + k.years;
         loan.Type(kIdLoanAmount, k.amount);
         loan.Type(kIdLoanInterest, k.rate);
         loan.Type(kIdLoanYears, k.years);
-        loan.Click(kIdLoanCalculate);
-        EXPECT_EQ(loan.Text(kIdLoanPayment), "$88.85") << name;
-        EXPECT_EQ(loan.Rows(), 12) << name;
+        loan.PostClick(kIdLoanCalculate);
+        std::string caption;
+        std::string message = loan.TakeMessage(&caption);
+        EXPECT_EQ(message.substr(0, strlen(k.message)), k.message) << name << ": " << message;
+        EXPECT_EQ(caption, "Loan Calculator") << name;
+        EXPECT_EQ(loan.Results(), "     ") << name;
+        EXPECT_EQ(loan.Rows(), 0) << name;
         EXPECT_TRUE(loan.FocusIs(k.focus)) << name;
     }
     EXPECT_EQ(app.Ini(), ini);
@@ -724,6 +762,93 @@ TEST(LoanWindow, UnusableInputsComputeNothingAndFocusTheirField) {
     EXPECT_EQ(loan.Text(kIdLoanPayment), "$623.87");
     EXPECT_EQ(Ini(app, "Interest1"), "6.375");
     EXPECT_EQ(app.Tape()[app.Tape().size() - 12], "Annual Interest: 6.375%");
+    ASSERT_TRUE(app.Close());
+}
+
+// Every figure on the page belongs to the inputs beside it: a change clears the results,
+// Print calculates first, and an input that cannot be calculated is named.
+TEST(LoanWindow, ResultsBelongToTheInputsOnThePage) {
+    TallymaxApp app;
+    app.WriteIni(
+        "[Loan Settings]\r\nName1=A\r\nPrincipal1=1000\r\nInterest1=12\r\nYears1=1\r\n"
+        "StartDate1=01-15-2025\r\n");
+    ASSERT_TRUE(app.Start());
+    Loan loan(app);
+    ASSERT_TRUE(loan.Open());
+    const struct {
+        int id;
+        const char* typed;
+    } changes[] = {{kIdLoanAmount, "1250000"}, {kIdLoanInterest, "6.5"}, {kIdLoanYears, "15"}};
+    for (const auto& k : changes) {
+        loan.Select(0);
+        ASSERT_EQ(loan.Text(kIdLoanPayment), "$88.85");
+        loan.Type(k.id, k.typed);
+        EXPECT_EQ(loan.Results(), "     ") << k.typed;
+        EXPECT_EQ(loan.Rows(), 0) << k.typed;
+    }
+    loan.Select(0);
+    loan.ChooseOption(0);
+    SendMessageA(loan.window, WM_COMMAND, MAKEWPARAM(kIdLoanCompounding, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(loan.Item(kIdLoanCompounding)));
+    EXPECT_EQ(loan.Rows(), 0) << "compounding";
+
+    // Print without Calculate: the report has the figures of the fields as they stand.
+    loan.Type(kIdLoanAmount, "1250000");
+    loan.Type(kIdLoanInterest, "6.5");
+    loan.Type(kIdLoanYears, "15");
+    loan.ChooseOption(2);
+    loan.PostClick(kIdLoanPrint);
+    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    ASSERT_NE(dialog, nullptr) << "no Print dialog";
+    EXPECT_EQ(loan.Text(kIdLoanPayment), "$10,888.84");
+    EXPECT_EQ(loan.Rows(), 180);
+    TallymaxApp::PressDialogButton(dialog, IDCANCEL);
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }));
+    app.Settle();
+
+    // 0 years: no silent refusal, and nothing to print.
+    loan.Type(kIdLoanYears, "0");
+    loan.PostClick(kIdLoanPrint);
+    std::string caption;
+    std::string text = loan.TakeMessage(&caption);
+    EXPECT_EQ(text.substr(0, 45), "Duration of Loan must make at least one month") << text;
+    EXPECT_EQ(caption, "Loan Calculator");
+    EXPECT_EQ(app.WaitForWindow("#32770", "Print", 500), nullptr);
+    EXPECT_EQ(loan.Results(), "     ");
+    EXPECT_TRUE(loan.FocusIs(kIdLoanYears));
+    ASSERT_TRUE(app.Close());
+}
+
+// A 30-year loan and an interest-free one side by side: rows 1, 12 and 360 and the
+// totals foot to the cent.
+TEST(LoanWindow, ThirtyYearAndInterestFreeSchedulesFoot) {
+    TallymaxApp app;
+    app.WriteIni(
+        "[Loan Settings]\r\nName1=House\r\nPrincipal1=100000\r\nInterest1=8.25\r\n"
+        "Years1=30\r\nStartDate1=01-15-2025\r\nName2=Promo\r\nPrincipal2=100000\r\n"
+        "Interest2=0\r\nYears2=30\r\nStartDate2=01-15-2025\r\n");
+    ASSERT_TRUE(app.Start());
+    Loan loan(app);
+    ASSERT_TRUE(loan.Open());
+    const struct {
+        const char *results, *row1, *row12, *row360;
+    } loans[] = {
+        {kWorkedResults, kRow1, "12 12/2025 $68.76 $682.51 $794.84 $8,220.40 $99,205.16", kRow360},
+        {"$277.78 360 $3,333.36 $100,000.00 $0.00 $100,000.00",
+         "1 01/2025 $277.78 $0.00 $277.78 $0.00 $99,722.22",
+         "12 12/2025 $277.78 $0.00 $3,333.36 $0.00 $96,666.64",
+         "360 12/2054 $276.98 $0.00 $100,000.00 $0.00 $0.00"},
+    };
+    for (int entry = 0; entry < 2; ++entry) {
+        const auto& k = loans[entry];
+        loan.Select(entry);
+        EXPECT_EQ(loan.Results(), k.results) << entry;
+        ASSERT_EQ(loan.Rows(), 360) << entry;
+        EXPECT_EQ(loan.Row(1), k.row1);
+        EXPECT_EQ(loan.Row(12), k.row12);
+        EXPECT_EQ(loan.Row(360), k.row360);
+    }
+    EXPECT_EQ(loan.Text(kIdLoanInterest), "0.00%");
     ASSERT_TRUE(app.Close());
 }
 
@@ -768,6 +893,21 @@ std::vector<Lines> PdfPages(const std::string& text) {
     return pages;
 }
 
+// "$1,234.56" in cents; -1 for a text that is not money.
+long long Cents(const std::string& money) {
+    long long cents = 0;
+    int digits = 0;
+    for (char c : money) {
+        if (c >= '0' && c <= '9') {
+            cents = cents * 10 + (c - '0');
+            ++digits;
+        } else if (c != '$' && c != ',' && c != '.') {
+            return -1;
+        }
+    }
+    return digits > 0 && money.find('.') == money.size() - 3 ? cents : -1;
+}
+
 bool IsScheduleRow(const Lines& words) {
     return words.size() == 7 && words[1].size() == 7 && words[1][2] == '/' &&
            words[0].find_first_not_of("0123456789") == std::string::npos;
@@ -783,9 +923,9 @@ TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
     Loan loan(app);
     ASSERT_TRUE(loan.Open());
     ASSERT_TRUE(loan.Add("House"));
+    // Not calculated: Print calculates the fields as they stand.
     loan.TypeWorkedExample();
-    loan.Click(kIdLoanCalculate);
-    ASSERT_EQ(loan.Rows(), 360);
+    ASSERT_EQ(loan.Rows(), 0);
 
     // Cancel prints nothing and says nothing.
     loan.PostClick(kIdLoanPrint);
@@ -798,6 +938,8 @@ TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
     EXPECT_EQ(app.WaitForWindow("#32770", "", 500), nullptr);
     EXPECT_TRUE(IsWindowEnabled(app.Main()));
     EXPECT_TRUE(IsWindowEnabled(loan.window));
+    EXPECT_EQ(loan.Rows(), 360);
+    EXPECT_EQ(loan.Results(), kWorkedResults);
 
     loan.PostClick(kIdLoanPrint);
     dialog = app.WaitForWindow("#32770", "Print", 10000);
@@ -822,6 +964,7 @@ TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
     std::vector<int> rowsOnPage;
     Lines firstRow, lastRow;
     int number = 0;
+    long long principal = 0, interest = 0;  // the printed cells, added up
     for (int p = 0; p < pageCount; ++p) {
         const Lines& page = pages[static_cast<size_t>(p)];
         int rows = 0, continued = 0;
@@ -832,6 +975,8 @@ TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
             if (IsScheduleRow(words)) {
                 ++rows;
                 EXPECT_EQ(words[0], std::to_string(++number)) << "page " << p + 1;
+                principal += Cents(words[2]);
+                interest += Cents(words[3]);
                 if (firstRow.empty()) firstRow = words;
                 lastRow = words;
             }
@@ -848,6 +993,15 @@ TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
     EXPECT_EQ(number, 360);
     EXPECT_EQ(Joined(firstRow), kRow1);
     EXPECT_EQ(Joined(lastRow), kRow360);
+    // The schedule foots: the columns add up to the last running totals, and the interest
+    // to the finance charges of the analysis.
+    ASSERT_EQ(lastRow.size(), 7u);
+    EXPECT_EQ(principal, Cents(lastRow[4]));
+    EXPECT_EQ(interest, Cents(lastRow[5]));
+    std::string charges;
+    for (const std::string& line : pages[0])
+        if (line.find("Finance Charges:") != std::string::npos) charges = Words(line).back();
+    EXPECT_EQ(interest, Cents(charges)) << charges;
     // Page 1 holds L - 30 rows, every further full page L - 10.
     for (int p = 1; p + 1 < pageCount; ++p)
         EXPECT_EQ(rowsOnPage[static_cast<size_t>(p)], rowsOnPage[0] + 20) << "page " << p + 1;
@@ -864,6 +1018,7 @@ TEST(LoanWindow, AReportThePrinterRefusesIsReported) {
     std::string q = queue;
     RunUnix("cupsreject " + q);
     TallymaxApp app;
+    app.WriteIni("[Loan Settings]\r\nName1=A\r\nPrincipal1=1000\r\nInterest1=12\r\nYears1=1\r\n");
     ASSERT_TRUE(app.Start());
     Loan loan(app);
     ASSERT_TRUE(loan.Open());

@@ -233,7 +233,7 @@ TEST(MeasureWindows, AreaByTypingEnterAndTheSystemSwitch) {
     EXPECT_EQ(IniValue(app.Ini(), "Area Settings", "Metric"), "1");
     EXPECT_EQ(FocusedId(w), kIdAreaLength);
 
-    // Leaving the field formats it; Enter calculates. 1 mm x 1 mm in sq.km shows nothing.
+    // Leaving the field formats it; Enter calculates. 1 mm x 1 mm in sq.km is no blank.
     SetTextIn(w, kIdAreaLength, "1234567.891");
     PostMessageA(GetDlgItem(w, kIdAreaLength), WM_KEYDOWN, VK_TAB, 0x000F0001);
     app.Settle();
@@ -244,11 +244,62 @@ TEST(MeasureWindows, AreaByTypingEnterAndTheSystemSwitch) {
     SetTextIn(w, kIdAreaWidth, "1");
     PostMessageA(GetDlgItem(w, kIdAreaWidth), WM_KEYDOWN, VK_RETURN, 0x001C0001);
     app.Settle();
-    EXPECT_EQ(LastLines(app, 5),
-              (Lines{"Area Calculation...", "Length: 1 mm", "Width: 1 mm", "Result =  sq.km", ""}));
-    EXPECT_EQ(TextIn(w, kIdAreaResult), "");
+    EXPECT_EQ(LastLines(app, 5), (Lines{"Area Calculation...", "Length: 1 mm", "Width: 1 mm",
+                                        "Result = 0.000000000001 sq.km", ""}));
+    EXPECT_EQ(TextIn(w, kIdAreaResult), "0.000000000001");
     EXPECT_EQ(SectionText(app.Ini(), "Area Settings"),
-              "[Area Settings]\r\nL1=0\r\nW1=0\r\nR1=3\r\nMetric=1\r\nLength=1\r\nWidth=1\r\n");
+              "[Area Settings]\r\nL1=0\r\nW1=0\r\nR1=3\r\nMetric=1\r\nLength=1\r\nWidth=1\r\n"
+              "Result=0.000000000001\r\n");
+}
+
+// A unit picked in a list, as the user picks it.
+void Pick(HWND window, int id, int index) {
+    Choose(window, id, index);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
+// The result always goes with the units shown: a changed unit or system recalculates
+// it (without a tape block), or clears it when the inputs give none.
+TEST(MeasureWindows, AChangedUnitOrSystemRecalculates) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    HWND w = OpenArea(app);
+    ASSERT_TRUE(w);
+    SetTextIn(w, kIdAreaLength, "125");
+    SetTextIn(w, kIdAreaWidth, "1");
+    ClickIn(w, kIdAreaCalculate);
+    app.Settle();
+    ASSERT_EQ(TextIn(w, kIdAreaResult), "125");
+    size_t lines = app.Tape().size();
+    const struct {
+        int list, index;
+        const char* result;
+    } picks[] = {
+        {kIdAreaResultUnit, 2, "13.8889"},  // Sq.Yards
+        {kIdAreaWidthUnit, 2, "41.6667"},   // 125 ft x 1 yd
+        {kIdAreaMetric, 0, "1.25"},         // 125 cm x 1 m in Sq.Meters
+        {kIdAreaStandard, 0, "41.6667"},
+        {kIdAreaLengthUnit, 0, "3.4722"},       // 125 in x 1 yd
+        {kIdAreaResultUnit, 3, "0.000001121"},  // in Sq.Miles
+    };
+    for (const auto& k : picks) {
+        if (k.list == kIdAreaMetric || k.list == kIdAreaStandard)
+            ClickIn(w, k.list);
+        else
+            Pick(w, k.list, k.index);
+        app.Settle();
+        EXPECT_EQ(TextIn(w, kIdAreaResult), k.result) << k.list << " " << k.index;
+        EXPECT_EQ(IniValue(app.Ini(), "Area Settings", "Result"), k.result);
+    }
+    EXPECT_EQ(app.Tape().size(), lines) << "only Calculate writes the tape";
+    // Incomplete inputs: no result, and none stored.
+    SetTextIn(w, kIdAreaWidth, "");
+    Pick(w, kIdAreaResultUnit, 1);
+    app.Settle();
+    EXPECT_EQ(TextIn(w, kIdAreaResult), "");
+    EXPECT_EQ(IniValue(app.Ini(), "Area Settings", "Result"), "<missing>");
+    ASSERT_TRUE(app.Close());
 }
 
 }  // namespace

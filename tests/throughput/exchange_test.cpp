@@ -193,14 +193,14 @@ TEST(ServerExchange, LargeUploadSendsOneChunkAtATime) {
     EXPECT_EQ(peer.wire.substr(0, 12), "<TEST>1\r\n!!!");
 }
 
-TEST(ServerExchange, ConnectFailureNamesTheHost) {
+TEST(ServerExchange, ConnectFailureNamesTheHostAndPort) {
     Exchange r;
     r.peer.connectError = 10061;
     EXPECT_EQ(OpenServerConnection(r.link, "testbox", 4456), 10061);
     EXPECT_TRUE(r.peer.closed);
-    EXPECT_EQ(OpenErrorText(10061, "testbox"),
+    EXPECT_EQ(OpenErrorText(10061, "testbox", 4457),
               "Error opening port: Error #10061\r\n\r\n"
-              "Please make sure QVL Server is running at testbox.\r\n\r\n"
+              "Please make sure QVL Server is running at testbox:4457.\r\n\r\n"
               "If you are Not Using QVL Server then make sure you enter a shared\r\n"
               "folder on your network (i.e. F:\\Public Files or \\\\server\\Public Files)\r\n"
               "in 'Folder or Server IP:' instead.");

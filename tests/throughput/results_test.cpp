@@ -39,7 +39,7 @@ TEST(ThroughputResults, OneSecondForTwentyUnits) {
     EXPECT_EQ(t.time, "1.0000000");
     EXPECT_EQ(t.bytesPerSecond, "20,971,520");
     EXPECT_EQ(t.bitsPerSecond, "167,772,160");
-    EXPECT_EQ(t.mbps, "160.0000000");
+    EXPECT_EQ(t.mbps, "167.7721600");  // megabits of 1,000,000 bits
 }
 
 TEST(ThroughputResults, RatesStayDefined) {
@@ -81,6 +81,9 @@ TEST(ThroughputPrint, PageLayout) {
         " Mbps:                  160.0000000" + std::string(7, ' '),
     };
     EXPECT_EQ(lines, expected);
+    s.server = true;
+    s.target = "10.0.0.5:4457";
+    EXPECT_EQ(ResultsLines(s, kClock)[6], " Server       : 10.0.0.5:4457");
 }
 
 TEST(ThroughputPrint, ReadingColumnStartsEighteenAfterWriting) {

@@ -15,12 +15,22 @@ TEST(ThroughputTarget, ServersAndFolders) {
         {"F:\\Public Files", false},
         {"\\\\server\\Public Files", false},
         {"C:", false},
-        {"C:\\My.Folder", true},  // a dot makes a server, as documented
+        {"C:\\My.Folder", false},
+        {"C:\\Users\\john.smith\\Temp", false},
+        {"D:\\Backup\\2024.01", false},
+        {"\\\\nas.example.com\\share", false},
+        {"..\\Temp", false},
+        {".", false},
+        {"nas.example.com", true},
         {"http://10.0.0.5:5000", true},
         {"/tmp/x", false},
         {"a:b:c", false},
     };
     for (const Case& c : cases) EXPECT_EQ(ClassifyTarget(c.typed).serverMode, c.server) << c.typed;
+    // A name with a dot is a folder when such a folder exists.
+    auto exists = [](const std::string& path) { return path == "backup.2024"; };
+    EXPECT_FALSE(ClassifyTarget("backup.2024", exists).serverMode);
+    EXPECT_TRUE(ClassifyTarget("backup.2025", exists).serverMode);
 }
 
 TEST(ThroughputTarget, HostAndPort) {

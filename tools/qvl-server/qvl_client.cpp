@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     uint64_t start = Nanoseconds();
     int error = OpenServerConnection(link, target.host, target.port);
     if (error != 0) {
-        std::printf("%s\n", OpenErrorText(error, target.host).c_str());
+        std::printf("%s\n", OpenErrorText(error, target.host, target.port).c_str());
         return 1;
     }
     if (!ReceiveWelcome(link)) {
