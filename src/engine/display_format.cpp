@@ -96,7 +96,7 @@ std::string ApplyDigitGrouping(Calculator& calc) {
         for (size_t digits = (text.size() - 1) / 3 * 3; digits >= 3; digits -= 3)
             text.insert(text.size() - digits, ",");
     }
-    text = sign + text + fraction;
+    text = WithZeroBeforePoint(sign + text + fraction);
     calc.view->SetDisplayText(text);
     return text;
 }

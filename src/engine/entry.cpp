@@ -10,7 +10,7 @@
 namespace {
 
 void ShowEntry(Calculator& calc) {
-    calc.view->SetDisplayText(calc.state.entryText);
+    calc.view->SetDisplayText(WithZeroBeforePoint(calc.state.entryText));
 }
 
 int EntryLength(const CalculatorState& s) {

@@ -223,6 +223,12 @@ std::string OctText(long double x) {
     return UnsignedText(x, 8);
 }
 
+std::string WithZeroBeforePoint(const std::string& text) {
+    std::size_t sign = text.find_first_not_of(" +-");
+    if (sign == std::string::npos || text[sign] != '.') return text;
+    return text.substr(0, sign) + "0" + text.substr(sign);
+}
+
 std::string WithoutCommas(const std::string& text) {
     std::string out;
     out.reserve(text.size());

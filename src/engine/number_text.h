@@ -41,14 +41,19 @@ std::string OctText(long double x);
 
 // Renders `x` through a picture mask such as "#,.00", "$#,###,###.00", "0.00%" or
 // "###########0.##########". "0" positions always show a digit, "#" positions only
-// a digit the number has; "." places the point (always written when the mask has
-// one); a "," before the point groups the integer digits by three; "%" multiplies
+// a digit the number has, but a value below 1 keeps a "0" before the point; "."
+// places the point, written only before fraction digits, so that no number ends in a
+// bare point; a "," before the point groups the integer digits by three; "%" multiplies
 // by 100; other characters are copied, those before the first digit position in
 // front of the number, the rest after it. The integer part is never cut. Halves go
 // to the even digit, judged on the value's 18-significant-digit decimal expansion.
 // A negative value gets "-" in front of everything ("-$5.00") unless it rounds to
 // zero. NaN and the infinities give ValueText's words.
 std::string FormatNumber(long double x, const std::string& mask);
+
+// `text` with a "0" before a point that has no digit in front of it (".4" gives
+// "0.4", "-.4" gives "-0.4"): on paper a bare ".4" reads as 4.
+std::string WithZeroBeforePoint(const std::string& text);
 
 // Text with every "," removed.
 std::string WithoutCommas(const std::string& text);

@@ -74,7 +74,7 @@ PastedEntry ReadPastedText(const std::string& text, unsigned char numberMode) {
     std::string cleaned = WithoutCurrencySign(Trimmed(text));
     long double value = ParseNumber(WithoutCommas(cleaned));
     std::string valueText = ValueText(value, 15);
-    entry.shown = IsCompleteNumber(cleaned) ? cleaned : valueText;
+    entry.shown = IsCompleteNumber(cleaned) ? WithZeroBeforePoint(cleaned) : valueText;
     entry.entryText = (value < 0 ? "" : " ") + valueText;
     return entry;
 }

@@ -59,7 +59,7 @@ TEST(ApplyDigitGrouping, InsertsSeparatorsIntoTheIntegerPart) {
         {"123456", "123,456"},
         {"-123456.25", "-123,456.25"},
         {"1,234", "1,234"},
-        {".5", ".5"},
+        {".5", "0.5"},
         {"1234.5678", "1,234.5678"},
         // Every group of a long integer part, not only the last 21 digits.
         {"1234567890123456789012", "1,234,567,890,123,456,789,012"},

@@ -23,8 +23,8 @@ TEST(NumberEntry, DigitsPointAndLimits) {
         {"1234", "1,234"},
         {"0 0", "0"},
         {"0 5", "5"},
-        {". 5", ".5"},
-        {"0 . 5", ".5"},
+        {". 5", "0.5"},
+        {"0 . 5", "0.5"},
         {"1..5", "1..5"},         // every press appends a point
         {"decimals=2 | 5", "5"},  // the mask waits for the next operator
         {"decimals=2 grouping=0 | 1234 +", "1234.00"},
