@@ -85,7 +85,12 @@ void Backspace(Calculator& calc) {
         ShowEntry(calc);
     }
     if (IsEmptyEntry(s.entryText)) s.entryText.clear();
-    if (s.entryText.empty()) FormatDisplay(calc);
+    // With no typed characters left, the shown figure is re-rendered: a recalled or
+    // pasted one keeps its digits.
+    if (s.entryText.empty() && IsDecimalMode(s.numberMode) && s.entryActive == 1)
+        RenderShownDecimal(calc);
+    else if (s.entryText.empty())
+        FormatDisplay(calc);
     if (IsDecimalMode(s.numberMode)) {
         if (s.autoDecimal == 1) ApplyAutoDecimal(calc);
         if (s.digitGrouping == 1) ApplyDigitGrouping(calc);

@@ -83,7 +83,7 @@ std::vector<std::string> Fields(const std::string& text) {
 // The status texts and the display are single lines the engine wrote; anything
 // else is not one of them.
 bool IsShownText(const std::string& text) {
-    if (text.size() > 64) return false;
+    if (text.size() > 256) return false;
     for (char c : text)
         if (c == '\0' || c == '\n' || c == '\r' || c == kSeparator) return false;
     return true;

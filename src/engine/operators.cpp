@@ -27,8 +27,27 @@ bool IsAdding(char op) {
 
 std::string AverageText(const Calculator& calc, long double average) {
     unsigned char mode = calc.state.numberMode;
-    if (IsDecimalMode(mode)) return " AVG = " + FormatNumber(average, "#,.00");
+    if (IsDecimalMode(mode))
+        return " AVG = " + FormatNumber(RoundedHalfAway(average, 2), "#,.00");
     return " AVG = " + SystemValueText(mode, average) + SystemSuffix(mode);
+}
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Whether the newest operator line on the tape carries `sign`, looking past blank,
+// memory and other lines that are not items; a "+Tx" line, a new total, ends the look.
+bool LastOperatorLineShows(const Calculator& calc, const std::string& sign) {
+    const int count = calc.view->TapeLineCount();
+    for (int i = count - 1; i >= 0 && i >= count - 64; --i) {
+        const std::string line = calc.view->TapeLine(i);
+        if (EndsWith(line, std::string(" ") + kTaxedMark) || EndsWith(line, "  ")) return false;
+        for (const char* mark : {"+", "-", "\xD7", "\xF7"})
+            if (EndsWith(line, std::string(" ") + mark)) return EndsWith(line, " " + sign);
+    }
+    return false;
 }
 
 // Whether an entry applied with `applied`, after `before` was pending and followed
@@ -118,14 +137,11 @@ void ContinueCalculation(Calculator& calc, char op, const std::string& before, c
     if (IsAdding(op) && s.averageShown == 1)
         calc.view->SetAverageText(AverageText(calc, s.total / (s.itemCount + 1)));
     // The second operand of an Adding Machine product or quotient finished by = is
-    // not an operator entry of its own: the line above shows the operator. Where it
-    // does not (a +Tx line came between), the operand keeps its sign, so that the paper
+    // not an operator entry of its own: the operator line above shows the operator.
+    // Where a +Tx line came between, the operand keeps its sign, so that the paper
     // still says what was done.
     const std::string sign = OperatorSign(op);
-    const std::string above = calc.view->TapeLine(calc.view->TapeLineCount() - 1);
-    bool shownAbove =
-        above.size() > sign.size() &&
-        above.compare(above.size() - sign.size() - 1, std::string::npos, " " + sign) == 0;
+    bool shownAbove = LastOperatorLineShows(calc, sign);
     bool unmarked =
         !IsAdding(op) && s.calcMode == kAddingMachineMode && s.equalsPending == 1 && shownAbove;
     AppendTapeLine(calc, s.entryText, unmarked ? " " : sign);
@@ -188,8 +204,7 @@ void ApplyEquals(Calculator& calc) {
         // The result is rounded once, and the "=" line, the display and the last
         // result are that one figure (also after a division by zero, which left the
         // total as it was).
-        s.total = RoundedResult(calc, s.total);
-        ShowDecimalValue(calc, s.total);
+        s.total = ShowComputed(calc, s.total);
         result = calc.view->DisplayText();
     } else {
         std::string text = SystemValueText(s.numberMode, s.total);

@@ -65,8 +65,7 @@ void ApplyReciprocal(Calculator& calc) {
     long double v = DisplayValue(calc);
     if (v != 0) {
         // Rounded once, and taken by the next operator as shown.
-        s.operand = RoundedResult(calc, 1 / v);
-        ShowDecimalValue(calc, s.operand);
+        s.operand = ShowComputed(calc, 1 / v);
     } else {
         calc.view->SetDisplayText(kDiv0Error);
     }
@@ -86,18 +85,15 @@ void AddTax(Calculator& calc) {
         long double amount = EntryValue(calc, false);
         ShowKeyedValue(calc, amount);
         AppendTapeLine(calc, calc.view->DisplayText(), kTaxMark);
-        s.operand = RoundedResult(calc, amount * factor);
-        ShowDecimalValue(calc, s.operand);
+        s.operand = ShowComputed(calc, amount * factor);
         s.entryText.clear();
         calc.view->ReturnFocus();
         return;
     }
     const bool open = !s.pendingOperator.empty();
-    long double amount = open ? RoundedResult(calc, s.total) : DisplayValue(calc);
-    ShowDecimalValue(calc, amount);
+    long double amount = ShowComputed(calc, open ? s.total : DisplayValue(calc));
     AppendTapeLine(calc, calc.view->DisplayText(), kTaxMark);
-    long double taxed = RoundedResult(calc, amount * factor);
-    ShowDecimalValue(calc, taxed);
+    long double taxed = ShowComputed(calc, amount * factor);
     AppendTapeLine(calc, calc.view->DisplayText(), kTaxedMark);
     if (open) {
         s.total = taxed;
@@ -119,12 +115,12 @@ void MakeChange(Calculator& calc) {
     s.operand = DisplayValue(calc);
     std::string line;
     if (s.operand > 0) {
-        long double change = RoundedResult(calc, s.operand - s.lastResult);
-        s.total = change;
+        // The last total as it is shown now (the decimal choice may have changed
+        // since it was printed): the figure the change line subtracts.
         line = calc.view->DisplayText();
-        ShowDecimalValue(calc, s.lastResult);
+        long double lastTotal = ShowComputed(calc, s.lastResult);
         line += " - " + calc.view->DisplayText();
-        ShowDecimalValue(calc, change);
+        s.total = ShowComputed(calc, s.operand - lastTotal);
     } else {
         // Nothing tendered: the change line shows the 0 that becomes the last result.
         s.total = 0;

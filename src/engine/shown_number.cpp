@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/display_format.h"
+#include "engine/number_digits.h"
 #include "engine/number_text.h"
 
 long double ReadShownNumber(const Calculator& calc) {
@@ -64,8 +65,13 @@ void ShowDecimalValue(Calculator& calc, long double x) {
     RenderDecimalDisplay(calc);
 }
 
+long double ShowComputed(Calculator& calc, long double x) {
+    ShowDecimalValue(calc, RoundedResult(calc, x));
+    return DisplayValue(calc);
+}
+
 void ShowKeyedValue(Calculator& calc, long double x) {
-    std::string text = ValueText(x, 18);
+    std::string text = PlainValueText(x);
     const unsigned char places = calc.state.numberMode;
     if (places >= 1 && places <= 4 && std::isfinite(x) && text.find('E') == std::string::npos) {
         size_t point = text.find('.');
@@ -83,6 +89,16 @@ std::string RenderShownDecimal(Calculator& calc) {
     else
         RenderDecimalDisplay(calc);
     return calc.view->DisplayText();
+}
+
+std::string PlainValueText(long double x) {
+    std::string text = ValueText(x, 18);
+    // A keyed figure has at most 17 decimals: written out, not as "1E-12".
+    if (std::isfinite(x) && text.find("E-") != std::string::npos) {
+        DecimalDigits d = DecimalExpansion(x, 18);
+        text = (x < 0 ? "-0." : "0.") + std::string(-d.pointPlace, '0') + d.digits;
+    }
+    return text;
 }
 
 long double EntryValue(const Calculator& calc, bool asTyped) {

@@ -36,10 +36,18 @@ void RenderDecimalDisplay(Calculator& calc);
 // Shows ValueText(x, 18) re-rendered as the decimal display shows numbers.
 void ShowDecimalValue(Calculator& calc, long double x);
 
+// Shows a figure the calculator computed, rounded once to the decimal choice, and
+// returns it as shown: the figure that goes on, also where the choice 0 shows more
+// digits than are printed.
+long double ShowComputed(Calculator& calc, long double x);
+
 // Shows a figure the user keyed in (typed, pasted or recalled from memory) exactly:
 // every digit it has, padded with zeros to the fixed decimal choice, grouped when
 // grouping is on. With 2 decimals 0.125 shows "0.125", 3 shows "3.00".
 void ShowKeyedValue(Calculator& calc, long double x);
+
+// ValueText with 18 digits, but a figure below 1E-10 written out in full ("0.000000000001").
+std::string PlainValueText(long double x);
 
 // The decimal display re-rendered for use: a keyed figure (an entry is active) keeps
 // all its digits, a computed one is rounded to the decimal choice. Returns the text.

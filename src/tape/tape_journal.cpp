@@ -13,8 +13,14 @@ constexpr std::size_t kPiece = 64 * 1024;
 constexpr std::size_t kWriteBuffer = 64 * 1024;
 // What is kept of a record while it is read: the longest line and a CR before its newline.
 constexpr std::size_t kRecordCap = kJournalMaxLineLength + 1;
-// The first byte of a state record.
+// The first byte of a state record, and all of its head: a record that begins with a
+// zero byte but not with the head is a damaged line, as in a journal of any format.
 constexpr char kStateMark = '\0';
+const std::string kStateHead("\0state ", 7);
+
+bool IsStateRecord(const std::string& record) {
+    return record.compare(0, kStateHead.size(), kStateHead) == 0;
+}
 
 bool SeekTo(std::FILE* file, std::uint64_t at) {
 #ifdef _WIN32
@@ -206,7 +212,7 @@ std::string JournalRecord(const std::string& line) {
 }
 
 std::string JournalStateRecord(const std::string& text) {
-    std::string record(1, kStateMark);
+    std::string record = kStateHead;
     for (char c : text) record += (c == '\n' || c == '\r') ? ' ' : c;
     return record + '\n';
 }
@@ -253,8 +259,9 @@ JournalRead ReadJournal(const std::string& path, const JournalSink& sink) {
             if (run > room) cut = true;
             record.append(p, std::min(run, room));
             if (!newline) break;
-            if (!record.empty() && record[0] == kStateMark) {
-                if (!cut) read.state = record.substr(1);
+            if (IsStateRecord(record)) {
+                if (!cut) read.state = record.substr(kStateHead.size());
+                read.linesAfterState.clear();
                 record.clear();
                 cut = false;
                 p = newline + 1;
@@ -266,6 +273,8 @@ JournalRead ReadJournal(const std::string& path, const JournalSink& sink) {
             read.text += line;
             read.text += '\n';
             ++read.linesKept;
+            if (!read.state.empty() && read.linesAfterState.size() < kLinesAfterStateKept)
+                read.linesAfterState.push_back(line);
             if (sink.line) sink.line(line);
             p = newline + 1;
         }

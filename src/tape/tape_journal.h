@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tape/tape_report.h"
 
@@ -51,6 +52,8 @@ bool KeepTapeValueOn(const std::string& value);
 // it), cut to kJournalMaxLineLength, "\r" and "\n" as blanks, then "\n".
 std::string JournalRecord(const std::string& line);
 
+inline constexpr std::size_t kLinesAfterStateKept = 1000;
+
 // The record of the open calculation's state `text` (a single line).
 std::string JournalStateRecord(const std::string& text);
 
@@ -65,6 +68,9 @@ struct JournalRead {
     std::uint64_t bytesRead = 0;  // what the reading cost
     std::string text;             // the kept records (lines, then the state), for a rewrite
     std::string state;            // the newest state record's text, "" when there is none
+    // The first lines after that record: lines of an operation whose state a kill kept
+    // from being written show that the state is older than the tape.
+    std::vector<std::string> linesAfterState;
     // The file is not exactly its kept records: rewriting it with `text` makes it so.
     bool NeedsRewrite() const { return tornLast || damaged || olderLeftOut; }
 };

@@ -5,6 +5,7 @@
 
 #include "resource_ids.h"
 #include "settings/settings_file.h"
+#include "engine/tape_lines.h"
 #include "tape/tape_journal.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
@@ -84,7 +85,11 @@ void RestoreTapeJournal(HWND list, const std::string& settingsPath,
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     };
     JournalRead read = ReadJournal(j.path, sink);
-    Run().restoredState = read.state;
+    // A calculation line after the newest state: the run ended between an operation's
+    // lines and its state, which would not belong to the tape shown.
+    bool current = std::none_of(read.linesAfterState.begin(), read.linesAfterState.end(),
+                                IsCalculationLine);
+    Run().restoredState = current ? read.state : std::string();
     if (redrawOff) {
         LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
         if (count > 0) SendMessageA(list, LB_SETTOPINDEX, count - 1, 0);
@@ -145,8 +150,6 @@ std::string TakeRestoredCalculation() {
 }
 
 void JournalCalculationState(const std::string& state) {
-    // A feed or a tool's block leaves the calculation as it was: nothing to add.
-    if (state == Run().lastState) return;
     Run().lastState = state;
     TellIfFailed(AppendStateToJournal(Run().journal, state));
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/open_calculation.h"
+#include "engine/tape_lines.h"
 #include "tape/tape_journal_win.h"
 #include "ui/app_win.h"
 #include "ui/control_ids.h"
@@ -78,8 +79,10 @@ class MainWindowView : public CalcView {
         int r = ShowMessage(text, caption, MB_YESNOCANCEL | MB_ICONQUESTION);
         return r == IDYES ? Answer::Yes : r == IDNO ? Answer::No : Answer::Cancel;
     }
-    // Every operation ends here: once it has written to the tape, the journal keeps
-    // the open calculation as it now stands, after the lines that belong to it.
+    // Every calculation key ends here: once it has written a calculation line, the
+    // journal keeps the open calculation as it now stands, after the lines that belong
+    // to it. So a calculation line after the newest state tells that a kill came
+    // between the two, and the state is not resumed.
     void ReturnFocus() override {
         ::ReturnFocus();
         if (!stateDue_) return;
@@ -103,7 +106,7 @@ class MainWindowView : public CalcView {
             SendMessageA(list, LB_SETTOPINDEX, n, 0);
             tapeFullTold_ = false;
             JournalTapeLine(line);
-            stateDue_ = true;
+            if (IsCalculationLine(line)) stateDue_ = true;
         } else if (!tapeFullTold_) {
             // Once per run of lost lines: every key would otherwise bring a box.
             tapeFullTold_ = true;

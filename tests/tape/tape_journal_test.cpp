@@ -312,8 +312,15 @@ TEST(TapeJournal, TheNewestStateComesBackAndNeverCrowdsOutLines) {
     Restored torn = Read(j.path);
     EXPECT_EQ(torn.lines, (std::vector<std::string>{"1 +", "2 +"}));
     EXPECT_EQ(torn.read.state, "old");
+    EXPECT_EQ(torn.read.linesAfterState, (std::vector<std::string>{"2 +"}))
+        << "a calculation line after the state: a kill came between them";
     WriteWholeFile(j.path, "1 +\n2 +\n");
     EXPECT_EQ(Read(j.path).read.state, "");
+    // A zero byte that does not begin a state is a damaged line, as it always was.
+    WriteWholeFile(j.path, "1 +\n" + std::string(1, '\0') + "2 +\n");
+    Restored damaged = Read(j.path);
+    EXPECT_EQ(damaged.lines, (std::vector<std::string>{"1 +", "2 +"}));
+    EXPECT_TRUE(damaged.read.damaged);
 }
 
 }  // namespace
