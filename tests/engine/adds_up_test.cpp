@@ -168,6 +168,7 @@ TEST(AddsUp, TheAuditorFindsTheFirstLineThatDoesNotAddUp) {
         {"100.00 =||100.00 Tx|107.50 +Tx|200.00 - 100.00|RULE|92.50 CH|", 4},
         {"150.00 +|150.00 Tx|161.26 +Tx|RULE|161.26 =|", 2},
         {"5.00 =||RULE|4.00 =|", 3},
+        {"2.00 =||5.00 Tx|5.38 +Tx|", 2},  // tax on a closed result is on that result
     };
     for (const auto& [tape, line] : tapes) {
         AuditFinding f = AuditTape(TapeOf(tape), two);

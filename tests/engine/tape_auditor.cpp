@@ -255,6 +255,9 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
             }
             if (c.open && !c.unaudited && !RoundsTo(*amount, c.total, settings.decimals, c, reason))
                 return fail(i, "the running total " + reason);
+            // On a closed result: the last total, or the 0 that Clear or CE left shown.
+            if (!c.open && lastResult && *amount != *lastResult && *amount != 0)
+                return fail(i, "the last total was " + Text(*lastResult));
             Column tax;
             tax.Start(*amount);
             Apply(tax, kTimes, factor);
