@@ -20,7 +20,7 @@ const char* const kKeys[] = {
     "+", "-", "*", "/", "+", "-", "=", "=", "%", "Tax", "Chg", "1/x", "+/-", "CE", "Back",
     "MS", "MR", "M+", "MC", "2nd", "Hex", "Dec", "Bin", "Oct", "A", "F", "Clear", "CT", "Feed",
     "Copy", "Paste", "Paste:1,234.56", "Paste:-0.125", "Paste:~7.5~",
-    "Paste:12345678901234567", "Paste:1e3"};
+    "Paste:12345678901234567", "Paste:1e3", "Fix0", "Fix2", "Fix4", "Float"};
 // clang-format on
 const char* const kDecimals[] = {"0", "1", "2", "3", "4", "float"};
 const char* const kTaxRates[] = {"0", "7.5", "8", "19", "6.25", "12.345", "100", "0.5"};
@@ -47,15 +47,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string settings = std::string(adding ? "mode=adding" : "mode=calculator") +
                            " decimals=" + decimals + " grouping=" + ((setup & 16) ? "1" : "0") +
                            " auto=" + ((setup & 32) ? "1" : "0") + " tax=" + tax + " |";
+    AuditSettings audit;
+    audit.addingMachine = adding;
+    audit.taxRate = tax;
+    auto auditDecimals = [](int choice) { return choice == 0 ? -1 : choice; };
     KeySession session;
     session.Run(settings);
+    audit.decimals = auditDecimals(session.calc.state.decimalSetting);
     std::string keys = settings;
     for (int pressed = 0; pressed < 300 && !in.Empty(); ++pressed) {
         const std::string key = kKeys[in.Byte() % (sizeof kKeys / sizeof kKeys[0])];
         std::string caption = key == "Tax" ? "+Tax" : key;
         if (session.view.disabledKeys.count(caption)) continue;
         keys += " " + key;
+        const std::size_t linesBefore = session.view.tape.size();
+        const int choiceBefore = session.calc.state.decimalSetting;
         SessionOutcome o = session.Run(key);
+        const int choice = session.calc.state.decimalSetting;
+        if (o.tape.size() < linesBefore) {
+            // Clear Tape: the tape starts again, under the setting of now.
+            audit.changes.clear();
+            audit.decimals = auditDecimals(choice);
+        } else if (choice != choiceBefore) {
+            audit.changes.push_back({o.tape.size(), auditDecimals(choice)});
+        }
         const std::vector<std::string>& tape = o.tape;
         if (IsDecimalMode(session.calc.state.numberMode) && (key == "=" || key == "%") &&
             !tape.empty() && tape.size() >= 2 && IsEqualsLine(tape[tape.size() - 2])) {
@@ -64,11 +79,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 PropertyFailed("the = line is not the last result", keys, o);
         }
     }
-    AuditSettings audit;
-    audit.decimals = std::string(decimals) == "float" ? 10 : std::atoi(decimals);
-    if (audit.decimals == 0) audit.decimals = -1;  // the choice 0 shows results as computed
-    audit.addingMachine = adding;
-    audit.taxRate = tax;
     AuditFinding finding = AuditTape(session.view.tape, audit);
     if (!finding.addsUp)
         PropertyFailed("line " + std::to_string(finding.line) + " " + finding.reason, keys,

@@ -92,6 +92,16 @@ struct Column {
     double Slack() const { return 4 * error; }
 };
 
+// `exact` rounded to `decimals`, an exact half away from zero.
+Exact Rounded(const Exact& exact, int decimals) {
+    Exact scaled = abs(exact) * Power10(decimals);
+    mpz_class whole;
+    mpz_fdiv_q(whole.get_mpz_t(), scaled.get_num_mpz_t(), scaled.get_den_mpz_t());
+    if (scaled - Exact(whole) >= Exact(1, 2)) whole += 1;
+    Exact rounded = Exact(whole) * Power10(-decimals);
+    return exact < 0 ? Exact(-rounded) : rounded;
+}
+
 // Whether the printed figure `shown` is `exact` rounded once to `decimals`, half away
 // from zero, or a neighbour that the calculator's error (`slack`) excuses.
 bool RoundsTo(const Exact& shown, const Exact& exact, int decimals, const Column& column,
@@ -184,7 +194,8 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
         return finding;
     };
     // Unrounded results go on with digits past the 18 their lines show.
-    const double hidden = settings.decimals < 0 ? 1e-17 : kUnit;
+    int decimals = settings.decimals;
+    auto hidden = [&] { return decimals < 0 ? 1e-17 : kUnit; };
     const std::optional<Exact> rate = Figure(settings.taxRate);
     const Exact factor = 1 + (rate ? *rate : Exact(0)) / 100;
     Column c;
@@ -192,7 +203,13 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
     bool otherSystem = false;
     std::string reason;
 
+    std::size_t nextChange = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
+        while (nextChange < settings.changes.size() && settings.changes[nextChange].first <= i) {
+            decimals = settings.changes[nextChange++].decimals;
+            // The last total is shown, and goes on, by the new setting.
+            if (lastResult && decimals >= 0) lastResult = Rounded(*lastResult, decimals);
+        }
         const std::string& line = lines[i];
         if (line == "(Hex)" || line == "(Bin)" || line == "(Oct)" || line == "(Dec)") {
             otherSystem = line != "(Dec)";
@@ -211,7 +228,7 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
             if (!shown || otherSystem) {
                 lastResult.reset();
             } else if (c.open && !c.unaudited) {
-                if (!RoundsTo(*shown, c.total, settings.decimals, c, reason))
+                if (!RoundsTo(*shown, c.total, decimals, c, reason))
                     return fail(i, reason);
             } else if (!c.open && lastResult && *shown != *lastResult) {
                 return fail(i, "a repeated = shows the last result " + Text(*lastResult));
@@ -234,8 +251,8 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
                     Column change_;
                     change_.Start(*given);
                     Apply(change_, "-", *total);
-                    change_.error += Column::Size(*total) * hidden;
-                    if (!RoundsTo(*change, change_.total, settings.decimals, change_, reason))
+                    change_.error += Column::Size(*total) * hidden();
+                    if (!RoundsTo(*change, change_.total, decimals, change_, reason))
                         return fail(i, reason);
                 }
             }
@@ -253,7 +270,7 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
                 ++i;
                 continue;
             }
-            if (c.open && !c.unaudited && !RoundsTo(*amount, c.total, settings.decimals, c, reason))
+            if (c.open && !c.unaudited && !RoundsTo(*amount, c.total, decimals, c, reason))
                 return fail(i, "the running total " + reason);
             // On a closed result: the last total, or the 0 that Clear or CE left shown.
             if (!c.open && lastResult && *amount != *lastResult && *amount != 0)
@@ -261,11 +278,11 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
             Column tax;
             tax.Start(*amount);
             Apply(tax, kTimes, factor);
-            if (!RoundsTo(*taxed, tax.total, settings.decimals, tax, reason))
+            if (!RoundsTo(*taxed, tax.total, decimals, tax, reason))
                 return fail(i + 1, reason);
             if (c.open) {
                 bool unaudited = c.unaudited;
-                c.Start(*taxed, hidden);
+                c.Start(*taxed, hidden());
                 c.unaudited = unaudited;
             } else {
                 lastResult = taxed;

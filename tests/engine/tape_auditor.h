@@ -16,6 +16,12 @@ struct AuditSettings {
     int decimals = 10;  // results rounded to: 1..4 fixed, 10 floating, -1 as computed
     bool addingMachine = false;
     std::string taxRate = "0";  // percent, as the options dialog holds it
+    // Changes of the decimal setting: from tape line `first` on, `decimals`.
+    struct Change {
+        std::size_t first;
+        int decimals;
+    };
+    std::vector<Change> changes;
 };
 
 struct AuditFinding {
