@@ -77,9 +77,11 @@ void StartCalculation(Calculator& calc, char op, char pressed) {
             // The sign follows the number in Adding Machine Mode: "-" negates the
             // shown number (an already negative one turns positive, rather than
             // becoming "--5", which reads as nothing).
+            // Zero has no sign: "-0.00" would print a minus zero.
             std::string shown = WithoutLeadingBlanks(calc.view->DisplayText());
-            calc.view->SetDisplayText(!shown.empty() && shown[0] == '-' ? shown.substr(1)
-                                                                        : "-" + shown);
+            if (DisplayValue(calc) != 0)
+                calc.view->SetDisplayText(!shown.empty() && shown[0] == '-' ? shown.substr(1)
+                                                                            : "-" + shown);
         }
         s.entryText = calc.view->DisplayText();
         s.operand = ParseNumber(WithoutCommas(s.entryText));

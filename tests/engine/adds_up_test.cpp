@@ -53,6 +53,8 @@ const Case kCases[] = {
     {"decimals=2 | 3 + 2.5 + 0.125 =", "3.00  |2.50 +|0.125 +|RULE|5.63 =|", "5.63", "  3 Items"},
     // A refund mirrors its sale.
     {"decimals=2 | 0 - 2.345 =", "0.00  |2.345 -|RULE|-2.35 =|", "-2.35", "  2 Items"},
+    {"mode=adding decimals=2 | 0 - 2.345 - =", "0.00 -|2.345 -|RULE|-2.35 =|", "-2.35",
+     "  2 Items"},
     {"decimals=2 tax=7.5 | 1 +/- Tax", "-1.00 Tx", "-1.08", " 0 Items"},
     {"decimals=2 tax=7.5 | 1 Tax", "1.00 Tx", "1.08", " 0 Items"},
     // +Tax on a closed result: = and Chg go on from the taxed amount.
