@@ -201,6 +201,7 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
     Column c;
     std::optional<Exact> lastResult;  // unknown until the tape shows one
     bool otherSystem = false;
+    bool shownChanged = false;  // the display may no longer show the last total
     std::string reason;
 
     std::size_t nextChange = 0;
@@ -214,6 +215,7 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
         if (line == "(Hex)" || line == "(Bin)" || line == "(Oct)" || line == "(Dec)") {
             otherSystem = line != "(Dec)";
             c.unaudited = c.unaudited || c.open;
+            shownChanged = true;  // the shown figure went through a whole-number system
             continue;
         }
         if (line == "Clear") {
@@ -234,6 +236,7 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
                 return fail(i, "a repeated = shows the last result " + Text(*lastResult));
             }
             if (shown && !otherSystem) lastResult = shown;
+            shownChanged = false;
             c.open = false;
             continue;
         }
@@ -273,7 +276,7 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
             if (c.open && !c.unaudited && !RoundsTo(*amount, c.total, decimals, c, reason))
                 return fail(i, "the running total " + reason);
             // On a closed result: the last total, or the 0 that Clear or CE left shown.
-            if (!c.open && lastResult && *amount != *lastResult && *amount != 0)
+            if (!c.open && lastResult && !shownChanged && *amount != *lastResult && *amount != 0)
                 return fail(i, "the last total was " + Text(*lastResult));
             Column tax;
             tax.Start(*amount);
