@@ -102,6 +102,11 @@ Exact Rounded(const Exact& exact, int decimals) {
     return exact < 0 ? Exact(-rounded) : rounded;
 }
 
+// The last total as the display shows it under `decimals`.
+Exact AsShown(const Exact& total, int decimals) {
+    return decimals < 0 ? total : Rounded(total, decimals);
+}
+
 // Whether the printed figure `shown` is `exact` rounded once to `decimals`, half away
 // from zero, or a neighbour that the calculator's error (`slack`) excuses.
 bool RoundsTo(const Exact& shown, const Exact& exact, int decimals, const Column& column,
@@ -208,8 +213,9 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
     for (std::size_t i = 0; i < lines.size(); ++i) {
         while (nextChange < settings.changes.size() && settings.changes[nextChange].first <= i) {
             decimals = settings.changes[nextChange++].decimals;
-            // The last total is shown, and goes on, by the new setting.
-            if (lastResult && decimals >= 0) lastResult = Rounded(*lastResult, decimals);
+            // The display is shown again by the new setting; the last total stays as it
+            // was and is shown by the setting of the moment.
+            shownChanged = true;
         }
         const std::string& line = lines[i];
         if (line == "(Hex)" || line == "(Bin)" || line == "(Oct)" || line == "(Dec)") {
@@ -232,7 +238,7 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
             } else if (c.open && !c.unaudited) {
                 if (!RoundsTo(*shown, c.total, decimals, c, reason))
                     return fail(i, reason);
-            } else if (!c.open && lastResult && *shown != *lastResult) {
+            } else if (!c.open && lastResult && *shown != AsShown(*lastResult, decimals)) {
                 return fail(i, "a repeated = shows the last result " + Text(*lastResult));
             }
             if (shown && !otherSystem) lastResult = shown;
@@ -249,7 +255,7 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
                 std::optional<Exact> given = Figure(tendered.substr(0, minus));
                 std::optional<Exact> total = Figure(tendered.substr(minus + 3));
                 if (given && total) {
-                    if (lastResult && *total != *lastResult)
+                    if (lastResult && *total != AsShown(*lastResult, decimals))
                         return fail(i - 2, "the last total was " + Text(*lastResult));
                     Column change_;
                     change_.Start(*given);
@@ -276,7 +282,8 @@ AuditFinding AuditTape(const std::vector<std::string>& lines, const AuditSetting
             if (c.open && !c.unaudited && !RoundsTo(*amount, c.total, decimals, c, reason))
                 return fail(i, "the running total " + reason);
             // On a closed result: the last total, or the 0 that Clear or CE left shown.
-            if (!c.open && lastResult && !shownChanged && *amount != *lastResult && *amount != 0)
+            if (!c.open && lastResult && !shownChanged &&
+                *amount != AsShown(*lastResult, decimals) && *amount != 0)
                 return fail(i, "the last total was " + Text(*lastResult));
             Column tax;
             tax.Start(*amount);
