@@ -1,6 +1,7 @@
 #include "loan/loan_compute.h"
 
 #include <cfloat>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -184,11 +185,15 @@ LoanCalculation CalculateLoan(const LoanInputs& in) {
     const long double amountCents = RoundedCents(amount);
     // Without interest the amount is simply shared out over the payments.
     const long double exact = i > 0 ? amountCents * i / (1 - std::pow(1 + i, -n)) : amountCents / n;
-    const long double paymentCents = std::round(exact);
+    // At least a cent: an amount too small to share out over every payment is paid
+    // off a cent at a time, in fewer payments, rather than by payments of nothing.
+    const long double paymentCents = std::max(1.0L, std::round(exact));
     c.payment = paymentCents / 100;
     c.fault = LoanInputFault::None;
 
     c.rows = BuildSchedule(amountCents, paymentCents, i, c.payments, in.startDate);
+    // A small loan paid off early has as many payments as rows.
+    c.payments = static_cast<int>(c.rows.size());
     const long double charges = c.rows.empty() ? 0 : c.rows.back().totalInterest;
     c.texts.payment = FormatNumber(c.payment, kMoneyMask);
     c.texts.count = ValueText(static_cast<long double>(c.rows.size()), 15);
