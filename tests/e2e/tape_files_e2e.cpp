@@ -428,9 +428,10 @@ TEST(TapeFiles, LoadedLinesAreDrawnInTheInkOfTheirText) {
     WriteFileBytes(path, file);
     ASSERT_GE(LoadTapeFrom(app, path), 0);
     ASSERT_EQ(TapeCount(app), static_cast<int>(std::size(cases)));
-    SetForegroundWindow(app.Main());
+    // Nothing of another window may cover the tape while its pixels are read.
+    ASSERT_TRUE(RealInput::BringToFront(app.Main()));
     RedrawWindow(app.Control(kTapeList), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    app.Settle();
+    app.Painted();
 
     for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
         const Case& c = cases[i];
