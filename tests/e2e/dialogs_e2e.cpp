@@ -265,7 +265,7 @@ TEST(OptionsDialog, OkWithoutChangesWritesTheSameValues) {
     EXPECT_TRUE(TopMostButtonPressed(app)) << "[O] stays pressed";
 }
 
-HWND HelpWindowOf(const TallymaxApp& app, int timeoutMs = 5000) {
+HWND HelpWindowOf(const TallymaxApp& app, int timeoutMs = kPatienceMs) {
     return app.WaitForWindow(kHelpWindowClass, "Tallymax Help", timeoutMs);
 }
 

@@ -196,7 +196,7 @@ struct Loan {
         return info.hwndFocus;
     }
     bool FocusIs(int id) const {
-        return TallymaxApp::WaitUntil([&] { return Focus() == Item(id); }, 2000);
+        return TallymaxApp::WaitUntil([&] { return Focus() == Item(id); });
     }
     std::string Results() const {
         std::string all;
@@ -789,7 +789,7 @@ TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
 
     // Cancel prints nothing and says nothing.
     loan.PostClick(kIdLoanPrint);
-    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    HWND dialog = app.WaitForWindow("#32770", "Print");
     ASSERT_NE(dialog, nullptr) << "no Print dialog";
     EXPECT_FALSE(IsWindowEnabled(app.Main()));
     TallymaxApp::PressDialogButton(dialog, IDCANCEL);
@@ -800,7 +800,7 @@ TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
     EXPECT_TRUE(IsWindowEnabled(loan.window));
 
     loan.PostClick(kIdLoanPrint);
-    dialog = app.WaitForWindow("#32770", "Print", 10000);
+    dialog = app.WaitForWindow("#32770", "Print");
     ASSERT_NE(dialog, nullptr) << "no Print dialog";
     TallymaxApp::PressDialogButton(dialog, IDOK);
     std::string pdf;
@@ -868,11 +868,11 @@ TEST(LoanWindow, AReportThePrinterRefusesIsReported) {
     Loan loan(app);
     ASSERT_TRUE(loan.Open());
     loan.PostClick(kIdLoanPrint);
-    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    HWND dialog = app.WaitForWindow("#32770", "Print");
     ASSERT_NE(dialog, nullptr) << "no Print dialog";
     TallymaxApp::PressDialogButton(dialog, IDOK);
     ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }));
-    HWND box = app.WaitForWindow("#32770", "Print Loan Report", 20000);
+    HWND box = app.WaitForWindow("#32770", "Print Loan Report");
     RunUnix("cupsaccept " + q);
     ASSERT_NE(box, nullptr) << "no failure message";
     EXPECT_EQ(GetWindow(box, GW_OWNER), loan.window);

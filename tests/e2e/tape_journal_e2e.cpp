@@ -38,12 +38,12 @@ bool HasLine(const std::vector<std::string>& tape, const std::string& line) {
 // File > Load Tape of `path`, waiting until the lines are in.
 bool LoadTapeFile(TallymaxApp& app, const std::string& path) {
     app.PostMenu(kMenuLoadTape);
-    HWND dialog = app.WaitForWindow("#32770", "Open Tape File", 10000);
+    HWND dialog = app.WaitForWindow("#32770", "Open Tape File");
     if (!dialog) return false;
     SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    if (!TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }, 10000)) return false;
+    if (!TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); })) return false;
     app.Settle();
     return true;
 }
