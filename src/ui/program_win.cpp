@@ -39,14 +39,16 @@ bool IsMultiLineEdit(HWND h) {
     return lstrcmpiA(cls, "Edit") == 0 && (GetWindowLongA(h, GWL_STYLE) & ES_MULTILINE);
 }
 
-// Escape and Tab inside a multi-line edit would otherwise be swallowed by it.
+// Escape and Tab inside a multi-line edit would otherwise be swallowed by it. Escape
+// becomes Cancel for the window the edit stands in, as it is everywhere else.
 bool HandleMultiLineEditKeys(MSG& msg) {
     HWND focus = GetFocus();
     if (!focus || !IsMultiLineEdit(focus)) return false;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
         msg.message = WM_COMMAND;
         msg.wParam = IDCANCEL;
-        msg.hwnd = focus;
+        msg.lParam = 0;
+        msg.hwnd = GetAncestor(focus, GA_ROOT);
         return false;
     }
     if (msg.message == WM_CHAR && msg.wParam == '\t') {

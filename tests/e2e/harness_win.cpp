@@ -157,6 +157,8 @@ TallymaxApp::TallymaxApp() : folder_(MakeTempFolder()) {
     CopyFileA(BuiltExePath().c_str(), (folder_ + "tallymax.exe").c_str(), FALSE);
 }
 
+TallymaxApp::TallymaxApp(SameFolderAs same) : folder_(same.first.folder_), ownsFolder_(false) {}
+
 TallymaxApp::~TallymaxApp() {
     // Close any message box or dialog first, then the program itself.
     if (Running()) {
@@ -168,7 +170,7 @@ TallymaxApp::~TallymaxApp() {
         CloseHandle(pi_.hProcess);
         CloseHandle(pi_.hThread);
     }
-    RemoveFolder(folder_);
+    if (ownsFolder_) RemoveFolder(folder_);
 }
 
 void TallymaxApp::WriteIni(const std::string& bytes) {

@@ -18,6 +18,11 @@ class TallymaxApp {
   public:
     // `ini`, when given, is written as Tallymax.ini next to the exe before start.
     TallymaxApp();
+    // A second copy of the program in the folder of `first`, which keeps the folder.
+    struct SameFolderAs {
+        const TallymaxApp& first;
+    };
+    explicit TallymaxApp(SameFolderAs same);
     ~TallymaxApp();
     TallymaxApp(const TallymaxApp&) = delete;
     TallymaxApp& operator=(const TallymaxApp&) = delete;
@@ -74,6 +79,7 @@ class TallymaxApp {
 
   private:
     std::string folder_;
+    bool ownsFolder_ = true;
     PROCESS_INFORMATION pi_ = {};
     HWND main_ = nullptr;
     DWORD exitCode_ = STILL_ACTIVE;

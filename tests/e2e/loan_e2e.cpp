@@ -922,3 +922,32 @@ TEST(LoanWindow, AKilledProfileSaveLeavesTheOldOrTheNewFile) {
     }
     std::printf("killed profile saves left %d old and %d new files\n", olds, news);
 }
+
+TEST(LoanWindow, TheInputBoxComesUpOverADisabledLoanWindow) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    Loan loan(app);
+    ASSERT_TRUE(loan.Open());
+    app.Settle();
+    HANDLE thread =
+        OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(loan.window, nullptr));
+    ASSERT_NE(thread, nullptr);
+    loan.PostClick(kIdLoanAdd);
+    // The box is made hidden and then shown; the program is held still the moment it
+    // shows, and the loan window must be disabled by then.
+    HWND box = nullptr;
+    ASSERT_TRUE(TallymaxApp::WaitUntil(
+        [&] { return (box = FindWindowA("FORM_TALLYMAX_INPUTBOX_CLASS", nullptr)) != nullptr; }));
+    while (IsWindow(box) && !IsWindowVisible(box)) {
+    }
+    SuspendThread(thread);
+    const bool loanEnabled = IsWindowEnabled(loan.window) != 0;
+    const bool mainEnabled = IsWindowEnabled(app.Main()) != 0;
+    ResumeThread(thread);
+    CloseHandle(thread);
+    EXPECT_FALSE(loanEnabled) << "the loan window still took clicks while the box came up";
+    EXPECT_FALSE(mainEnabled);
+    TallymaxApp::PressDialogButton(box, IDCANCEL);
+    EXPECT_TRUE(Gone(box));
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return IsWindowEnabled(loan.window) != 0; }));
+}
