@@ -62,7 +62,16 @@ bool HandleMultiLineEditKeys(MSG& msg) {
 
 int RunMessageLoop(HWND main) {
     MSG msg;
+    bool startUpFinished = false;
     while (IsWindow(main)) {
+        // What the painted window does not need waits until the program first has
+        // nothing else to do, so that the window is there and answers sooner.
+        if (!startUpFinished && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            startUpFinished = true;
+            LoadRichEditLibrary();
+            FinishMainWindowStartUp();
+            continue;
+        }
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
         if (HandleTapeMenuKey(msg)) continue;
@@ -85,7 +94,6 @@ const AppInfo& App() {
 int RunProgram(HINSTANCE instance, const char* arguments) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, 0x7FFF};
     InitCommonControlsEx(&icc);
-    LoadRichEditLibrary();
     RecordProgramInfo(instance);
     g_app.commandLine = arguments ? arguments : "";
     HWND main = CreateMainWindow(instance);
