@@ -78,12 +78,20 @@ wine_session_stop() {
         if [ -n "$queue" ]; then lpadmin -x "$queue" >/dev/null 2>&1 || true; fi
         rm -f "/etc/cups/cups-pdf-$queue.conf" "$WINE_SESSION_DIR/printer.owned"
     fi
-    local f
-    for f in xvfb cupsd; do
-        if [ -f "$WINE_SESSION_DIR/$f.pid" ]; then
-            kill "$(cat "$WINE_SESSION_DIR/$f.pid")" 2>/dev/null || true
-            rm -f "$WINE_SESSION_DIR/$f.pid"
-        fi
-    done
+    # The scheduler serves every session on the machine: one that another session's
+    # queue still needs is left running (its pid file stays, so a later stop of this
+    # session ends it once nobody needs it).
+    local queues
+    queues=$(lpstat -v 2>/dev/null || true)
+    if [ -f "$WINE_SESSION_DIR/cupsd.pid" ] && [[ $queues != *TallymaxPDF* ]]; then
+        local pid
+        pid=$(cat "$WINE_SESSION_DIR/cupsd.pid")
+        if [ "$(ps -o comm= -p "$pid" 2>/dev/null)" = cupsd ]; then kill "$pid" 2>/dev/null || true; fi
+        rm -f "$WINE_SESSION_DIR/cupsd.pid"
+    fi
+    if [ -f "$WINE_SESSION_DIR/xvfb.pid" ]; then
+        kill "$(cat "$WINE_SESSION_DIR/xvfb.pid")" 2>/dev/null || true
+        rm -f "$WINE_SESSION_DIR/xvfb.pid"
+    fi
     return 0
 }

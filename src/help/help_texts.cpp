@@ -86,6 +86,12 @@ std::string FileMenuText() {
         "Show Tape",
         "Shows or hides the paper tape. The tape keeps being updated while it is hidden, so "
         "nothing is lost: show it again to see every line.",
+        "While the tape is shown you can make the window larger by dragging one of its edges or "
+        "corners: the tape grows to fill the room and long lines show in "
+        "full, the keypad keeps its place and the status bar moves down with the bottom edge. "
+        "Tallymax remembers the size for the next start. It cannot be made smaller than its "
+        "first size, and with the tape hidden the window has its narrow fixed size (shown again, "
+        "the tape comes back at the size you chose).",
         "",
         "Show StatusBar",
         "Shows or hides the status bar at the bottom of the window. It shows memory banks 1 and "
@@ -111,13 +117,15 @@ std::string FileMenuText() {
         kLaptopMap,
         "The main keyboard's 1 to 9 and the numeric keypad keep working. While the map is on, "
         "\"Laptop 10 Key\" shows above the number keys.",
-        "Always on Top: keeps Tallymax in front of all other windows, like the [O] button.",
+        "Always on Top: keeps Tallymax in front of all other windows, like the Always on Top "
+        "button (the two overlapping windows above the keypad).",
         "Ok saves your choices at once; Cancel (or Esc) leaves everything as it was. A "
         "calculation in progress carries on with the new mode and tax rate.",
         "",
         "Exit",
-        "Closes Tallymax. Settings are saved the moment you change them; the tape is not kept "
-        "unless you save it.",
+        "Closes Tallymax. Settings are saved the moment you change them, and the tape is there "
+        "again the next time you start, unless you have turned off View > Keep Tape Between "
+        "Sessions.",
     });
 }
 
@@ -130,6 +138,19 @@ std::string EditMenuText() {
         "Paste (Ctrl-V)",
         "Puts the number from the clipboard into the display. The next operator button uses it "
         "as if you had typed it.",
+        "",
+        "The tape's own menu",
+        "Right-click on the tape to open it; from the keyboard, press the menu key or Shift + "
+        "F10. None of its items writes on the tape.",
+        "Copy Line: copies the line you right-clicked to the clipboard. From the keyboard it "
+        "copies the last line that has something on it (after a total, the result line). It is "
+        "greyed when you click below the last line.",
+        "Copy Tape: copies every line of the tape, one per line.",
+        "Export as CSV...: saves the tape as a CSV file for a spreadsheet, with the columns "
+        "Amount (the number of the line, without grouping), Mark (the sign or note after it, "
+        "such as + or MS) and Text (the line as the tape shows it). If the file cannot be "
+        "written, you are told so and a file that was there stays as it was.",
+        "Copy Tape and Export as CSV... are greyed while the tape is empty.",
     });
 }
 
@@ -161,6 +182,18 @@ std::string ViewMenuText() {
         "",
         "Digit Grouping and the Decimals choices apply to the decimal system (Dec); they "
         "cannot be changed while Hex, Bin or Oct is selected.",
+        "",
+        "Keep Tape Between Sessions",
+        "When it is checked (as it is at first), every line is also written to the file "
+        "Tallymax.tape beside the settings file as it appears, and the next time you start "
+        "Tallymax the tape is there as you left it, even after a power cut. The newest 100,000 "
+        "lines are kept. CT (Clear Tape) empties the kept tape too. Uncheck the item to keep the "
+        "tape only while Tallymax runs: Tallymax.tape is deleted. Checked again, it keeps the "
+        "tape as it stands from then on.",
+        "Only one Tallymax window keeps the tape of a folder. A second Tallymax started from the "
+        "same folder tells you so once; its own tape works as usual but is not kept.",
+        "If the tape cannot be written (a full or read-only disk), Tallymax tells you once and "
+        "the tape goes on working without being kept.",
     });
 }
 
@@ -324,9 +357,10 @@ std::string FunctionButtonsText() {
         "Help",
         "Opens this help window, or brings it to the front. Keyboard: F1.",
         "",
-        "[O]",
-        "Always on Top: while it is pressed, Tallymax stays in front of all other windows. It has "
-        "no keyboard key.",
+        "Always on Top (the small button with two overlapping windows, right of Help)",
+        "While it is pressed in, Tallymax stays in front of all other windows; press it again "
+        "to let it out. The choice is remembered for the next start, and File > Options has the "
+        "same setting. It has no keyboard key.",
         "",
         "%, 1/x, +Tax and Chg work in the decimal system (Dec) only.",
     });

@@ -118,6 +118,13 @@ LRESULT CALLBACK HelpProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             }
             return 0;
         }
+        case WM_COMMAND:
+            // Escape closes the help, as it closes the other tool windows.
+            if (LOWORD(wParam) == IDCANCEL) {
+                DestroyWindow(window);
+                return 0;
+            }
+            break;
         case WM_CTLCOLORSTATIC: {
             // The read-only text pane reads best on the window colour; the header
             // labels sit on the window face.

@@ -1,6 +1,7 @@
 #include "tape/tape_journal_win.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "resource_ids.h"
@@ -18,12 +19,20 @@ namespace {
 const char kFailureCaption[] = "Tape";
 const char kFailureHead[] = "The tape cannot be kept between sessions: ";
 const char kFailureTail[] = ". The tape itself works as before.";
+const char kKeptElsewhere[] =
+    "Another Tallymax window keeps the tape of this folder between sessions. The tape of "
+    "this window works as before, but it is not kept: close the other window first to "
+    "keep this one's.";
 
 struct RunJournal {
     TapeJournal journal;
     bool told = false;
     std::string restoredState;  // the open calculation the journal brought back
     std::string lastState;      // the state last kept, repeated after a loaded tape
+    // Held while this run writes the journal: two runs appending to one file would
+    // interleave their lines, and one rewriting it would cut the other's records.
+    HANDLE owner = nullptr;
+    std::string pending;  // the message waiting for the running operation to end
 };
 
 RunJournal& Run() {
@@ -36,19 +45,81 @@ void CheckKeepTapeItem(bool on) {
                   MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void CALLBACK ShowFailure(HWND, UINT, UINT_PTR timer, DWORD) {
+void CALLBACK ShowPending(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    ShowMessage(kFailureHead + Run().journal.failure + kFailureTail, kFailureCaption,
-                MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL | MB_SETFOREGROUND);
+    const std::string text = std::move(Run().pending);
+    Run().pending.clear();
+    if (!text.empty())
+        ShowMessage(text, kFailureCaption,
+                    MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
-// Called with the result of a journal operation. The message waits until the operation
-// that wrote the line has run to its end: a box in its middle would run other commands
-// inside a half-done calculation.
+// The message waits until the operation that caused it has run to its end: a box in
+// its middle would run other commands inside a half-done calculation.
+void TellLater(const std::string& text) {
+    const bool waiting = !Run().pending.empty();
+    Run().pending = text;
+    if (!waiting) SetTimer(nullptr, 0, 0, ShowPending);
+}
+
+// Called with the result of a journal operation.
 void TellIfFailed(bool ok) {
     if (ok || Run().told) return;
     Run().told = true;
-    SetTimer(nullptr, 0, 0, ShowFailure);
+    TellLater(kFailureHead + Run().journal.failure + kFailureTail);
+}
+
+// The name of the lock on the journal's folder: the folder itself as the file system
+// knows it (volume and file index), so that every spelling of its path gives the same
+// name; its full path in capitals where the file system tells no index.
+std::string OwnerLockName(const std::string& journalPath) {
+    std::string folder = journalPath.substr(0, journalPath.find_last_of("\\/") + 1);
+    char buffer[MAX_PATH * 2] = "";
+    char* namePart = nullptr;
+    DWORD n =
+        GetFullPathNameA(folder.empty() ? "." : folder.c_str(), sizeof buffer, buffer, &namePart);
+    if (n > 0 && n < sizeof buffer) folder = buffer;
+    std::string name = "Local\\TallymaxTapeJournal-";
+    HANDLE handle =
+        CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info) &&
+        (info.nFileIndexHigh || info.nFileIndexLow)) {
+        char id[64];
+        snprintf(id, sizeof id, "%08lX-%08lX%08lX", info.dwVolumeSerialNumber, info.nFileIndexHigh,
+                 info.nFileIndexLow);
+        name += id;
+    } else {
+        CharUpperBuffA(&folder[0], static_cast<DWORD>(folder.size()));
+        for (char& c : folder)
+            if (c == '\\') c = '/';  // a kernel object's name takes no backslash
+        name += folder;
+    }
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    return name.substr(0, MAX_PATH - 1);
+}
+
+// Takes the journal of the folder for this run; false when another run has it.
+bool TakeOwnership(const std::string& journalPath) {
+    if (Run().owner) return true;
+    HANDLE lock = CreateMutexA(nullptr, FALSE, OwnerLockName(journalPath).c_str());
+    if (!lock) return true;  // no lock to be had: the journal works as it always did
+    // Abandoned: the run that had it ended without letting go (a crash), so it is free.
+    const DWORD got = WaitForSingleObject(lock, 0);
+    if (got != WAIT_OBJECT_0 && got != WAIT_ABANDONED) {
+        CloseHandle(lock);
+        return false;
+    }
+    Run().owner = lock;
+    return true;
+}
+
+void GiveUpOwnership() {
+    if (!Run().owner) return;
+    ReleaseMutex(Run().owner);
+    CloseHandle(Run().owner);
+    Run().owner = nullptr;
 }
 
 }  // namespace
@@ -58,6 +129,11 @@ void RestoreTapeJournal(HWND list, const std::string& settingsPath,
     TapeJournal& j = Run().journal;
     j.path = JournalPathBeside(settingsPath);
     j.on = KeepTapeValueOn(keepTapeValue) && !j.path.empty();
+    if (j.on && !TakeOwnership(j.path)) {
+        // The other run's lines are its own: this one starts with an empty tape.
+        j.on = false;
+        TellLater(kKeptElsewhere);
+    }
     CheckKeepTapeItem(j.on);
     if (!j.on) return;
 
@@ -121,11 +197,17 @@ void JournalTapeCleared() {
 
 void CloseTapeJournal() {
     CloseJournal(Run().journal);
+    GiveUpOwnership();
 }
 
 void ToggleKeepTape() {
     TapeJournal& j = Run().journal;
     bool on = !j.on;
+    if (on && !j.path.empty() && !TakeOwnership(j.path)) {
+        ShowMessage(kKeptElsewhere, kFailureCaption, MB_OK | MB_ICONINFORMATION);
+        ReturnFocus();
+        return;
+    }
     // Stored only now that the user chose: a file that never had the key keeps none.
     WriteSetting(SettingsPath(), kJournalSection, kKeepTapeKey, on ? "1" : "0");
     if (on) {
@@ -138,6 +220,7 @@ void ToggleKeepTape() {
         Run().lastState.clear();
     } else {
         StopJournal(j);
+        GiveUpOwnership();  // another window may keep its tape now
     }
     CheckKeepTapeItem(j.on);
     ReturnFocus();

@@ -103,7 +103,7 @@ void ExportTapeAsCsv(HWND mainWindow) {
     if (error) ShowFileProblem(kExportFailedText + path, kExportCaption, error);
 }
 
-// Where the keyboard's menu opens: under the last line when it is in view, else at the
+// Where the keyboard's menu opens: under its line when that is in view, else at the
 // top of the tape.
 POINT KeyboardMenuPoint(HWND tape, int lastLine) {
     RECT area;
@@ -143,12 +143,20 @@ void RunTapeMenu(HWND mainWindow, POINT screen, int line) {
     ReturnFocus();
 }
 
+// The line the keyboard's menu is for: the last one that is not blank, since a total
+// ends in a blank line that nobody means to copy (-1: the tape has none).
+int LastWrittenLine(const CalcView& view) {
+    int line = view.TapeLineCount() - 1;
+    while (line >= 0 && view.TapeLine(line).find_first_not_of(' ') == std::string::npos) --line;
+    return line;
+}
+
 void OpenForKeyboard(HWND mainWindow) {
     HWND tape = GetDlgItem(mainWindow, kIdTape);
     // A hidden tape has nothing on screen to open a menu for.
     if (!tape || !IsWindowVisible(tape)) return;
-    int last = TheCalculator().view->TapeLineCount() - 1;
-    RunTapeMenu(mainWindow, KeyboardMenuPoint(tape, last), last);
+    int line = LastWrittenLine(*TheCalculator().view);
+    RunTapeMenu(mainWindow, KeyboardMenuPoint(tape, line), line);
 }
 
 // Keys reach only the window with the focus, so a key for the main window or one of

@@ -343,10 +343,15 @@ void InitialiseWindow(HWND window, ThroughputWindow& w) {
     w.debug = HasDebugSwitch();
     ShowLocalIdentity(window);
     SetItemText(window, kIdQvlVersion, kThroughputVersionLabel);
-    HICON icon =
-        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IMAGE_GENERAL),
-                                      IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    if (icon) SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    // Both sizes: the small one for the caption, the large one for Alt+Tab, which would
+    // otherwise show the calculator's.
+    for (WPARAM size : {ICON_SMALL, ICON_BIG}) {
+        const int side = GetSystemMetrics(size == ICON_SMALL ? SM_CXSMICON : SM_CXICON);
+        if (HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+                                                       MAKEINTRESOURCEA(IMAGE_GENERAL), IMAGE_ICON,
+                                                       side, side, LR_DEFAULTCOLOR | LR_SHARED)))
+            SendMessageA(window, WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
+    }
 }
 
 LRESULT CALLBACK ThroughputProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

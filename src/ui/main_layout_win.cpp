@@ -100,11 +100,19 @@ void Reposition(int id, const LayoutBox& design, UINT flags) {
     HWND control = MainControl(id);
     RECT before{};
     GetWindowRect(control, &before);
+    MapWindowPoints(nullptr, Main().window, reinterpret_cast<POINT*>(&before), 2);
     const LayoutBox box{Scaled(design.x), Scaled(design.y), Scaled(design.width),
                         Scaled(design.height)};
-    SetWindowPos(control, nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER | flags);
-    // A static field keeps its old drawing when only its width changes.
-    if (before.right - before.left != box.width) InvalidateRect(control, nullptr, TRUE);
+    const bool moved = before.left != box.x || before.top != box.y ||
+                       before.right - before.left != box.width ||
+                       before.bottom - before.top != box.height;
+    // A field that moves is drawn anew where it lands: the bits the platform would copy
+    // along are those on the screen, which in the middle of a resize may not be drawn
+    // yet, and a copied field counts as painted, so it would stay blank or cut. A static
+    // field also keeps its old drawing when only its width changes.
+    SetWindowPos(control, nullptr, box.x, box.y, box.width, box.height,
+                 SWP_NOZORDER | flags | (moved ? SWP_NOCOPYBITS : 0));
+    if (moved) InvalidateRect(control, nullptr, TRUE);
 }
 
 void PlaceLayoutControls(const MainLayout& layout) {

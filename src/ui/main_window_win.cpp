@@ -113,7 +113,6 @@ void LoadStartupSettings() {
     Main().calc.settings = SnapshotSettingsPort(file);
     LoadMemoryBanks(Main().calc, Main().banks);
     Main().calc.settings = filePort;
-    AttachMainTooltips();
 
     int system = st.numberMode >= kModeFloating ? st.numberMode - kModeFloating : 0;
     SetNumberSystem(Main().calc, system);
@@ -147,6 +146,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             CreateMainFonts();
             CreateMainControls();
             LoadStartupSettings();
+            // Not put off with the keypad's tips: the tape's answer to a screen reader
+            // comes with its tip.
             AttachMainOverflowTips();
             SetTimer(hwnd, kStatusClockTimer, 60000, nullptr);
             SetTimer(hwnd, kStopwatchTimer, 50, nullptr);
@@ -259,4 +260,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
     POINT at = CentredOnScreen(Scaled(kFullWidth), height);
     return CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, "Tallymax", style, at.x, at.y,
                            Scaled(kFullWidth), height, nullptr, nullptr, instance, nullptr);
+}
+
+void FinishMainWindowStartUp() {
+    if (Main().window) AttachMainTooltips();
 }

@@ -6,6 +6,9 @@
 
 // Registers the class and creates the centred main window; 0 on failure.
 HWND CreateMainWindow(HINSTANCE instance);
+// Once the window has been painted and the program first waits for input: what the
+// painted window does not need yet (the keypad's tooltips).
+void FinishMainWindowStartUp();
 
 // Runs the operation of a button, menu item or list notification.
 void DispatchCommand(int id, int notification);

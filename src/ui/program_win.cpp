@@ -39,14 +39,16 @@ bool IsMultiLineEdit(HWND h) {
     return lstrcmpiA(cls, "Edit") == 0 && (GetWindowLongA(h, GWL_STYLE) & ES_MULTILINE);
 }
 
-// Escape and Tab inside a multi-line edit would otherwise be swallowed by it.
+// Escape and Tab inside a multi-line edit would otherwise be swallowed by it. Escape
+// becomes Cancel for the window the edit stands in, as it is everywhere else.
 bool HandleMultiLineEditKeys(MSG& msg) {
     HWND focus = GetFocus();
     if (!focus || !IsMultiLineEdit(focus)) return false;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
         msg.message = WM_COMMAND;
         msg.wParam = IDCANCEL;
-        msg.hwnd = focus;
+        msg.lParam = 0;
+        msg.hwnd = GetAncestor(focus, GA_ROOT);
         return false;
     }
     if (msg.message == WM_CHAR && msg.wParam == '\t') {
@@ -60,7 +62,16 @@ bool HandleMultiLineEditKeys(MSG& msg) {
 
 int RunMessageLoop(HWND main) {
     MSG msg;
+    bool startUpFinished = false;
     while (IsWindow(main)) {
+        // What the painted window does not need waits until the program first has
+        // nothing else to do, so that the window is there and answers sooner.
+        if (!startUpFinished && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            startUpFinished = true;
+            LoadRichEditLibrary();
+            FinishMainWindowStartUp();
+            continue;
+        }
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
         if (HandleTapeMenuKey(msg)) continue;
@@ -83,7 +94,6 @@ const AppInfo& App() {
 int RunProgram(HINSTANCE instance, const char* arguments) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, 0x7FFF};
     InitCommonControlsEx(&icc);
-    LoadRichEditLibrary();
     RecordProgramInfo(instance);
     g_app.commandLine = arguments ? arguments : "";
     HWND main = CreateMainWindow(instance);

@@ -305,8 +305,12 @@ constexpr char kModalProperty[] = "TallymaxModalLoop";
 }
 
 void RunModalLoop(HWND window, const bool& done, HWND focusAfter) {
-    HWND owner = GetWindow(window, GW_OWNER);
     ProgramModal modal(window);
+    RunModalLoop(window, done, focusAfter, modal);
+}
+
+void RunModalLoop(HWND window, const bool& done, HWND focusAfter, ProgramModal& modal) {
+    HWND owner = GetWindow(window, GW_OWNER);
     SetPropA(window, kModalProperty, &modal);
     MSG msg;
     bool quit = false;
@@ -464,12 +468,15 @@ bool AskForText(HWND owner, const std::string& caption, const std::string& promp
     HWND window = CreateDialogWindow(kInputBoxClass, InputBoxProc, caption.c_str(),
                                      r.right - r.left, r.bottom - r.top, owner, &box);
     if (!window) return false;
+    // The owners are disabled before the box is shown: while it appears, they take no
+    // click.
+    ProgramModal modal(window);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     HWND field = GetDlgItem(window, kIdInputField);
     SetFocus(field);
     SendMessageA(field, EM_SETSEL, 0, -1);
-    RunModalLoop(window, box.done, focusBefore);
+    RunModalLoop(window, box.done, focusBefore, modal);
     if (!box.accepted) return false;
     answer = box.answer;
     return true;

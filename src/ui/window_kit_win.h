@@ -214,6 +214,10 @@ class TopmostGuard {
 // owner is activated and `focusAfter`, when given, gets the focus back. A quit message
 // ends the loop and is posted again.
 void RunModalLoop(HWND window, const bool& done, HWND focusAfter = nullptr);
+// The same with the other windows already disabled by `modal`, made before `window`
+// was shown (as a dialog box does it), so that no other window takes a click while
+// the modal one appears.
+void RunModalLoop(HWND window, const bool& done, HWND focusAfter, ProgramModal& modal);
 
 // Ends the modal loop of `window` at once: the other windows are enabled again and the
 // window is destroyed, so that what follows in the caller runs with the window gone.

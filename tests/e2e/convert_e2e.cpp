@@ -248,6 +248,7 @@ TEST(ConversionWindow, ClosesWithoutOutputWhenAnotherWindowIsActivatedOrOnEscape
         CreateWindowA(wc.lpszClassName, "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
                       200, 100, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_TRUE(other);
+    RealInput input;  // the foreground moves: no other test may send input meanwhile
     SetForegroundWindow(other);
     bool gone = TallymaxApp::WaitUntil([&] {
         MSG msg;

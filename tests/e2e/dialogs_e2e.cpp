@@ -265,7 +265,7 @@ TEST(OptionsDialog, OkWithoutChangesWritesTheSameValues) {
     EXPECT_TRUE(TopMostButtonPressed(app)) << "[O] stays pressed";
 }
 
-HWND HelpWindowOf(const TallymaxApp& app, int timeoutMs = 5000) {
+HWND HelpWindowOf(const TallymaxApp& app, int timeoutMs = kPatienceMs) {
     return app.WaitForWindow(kHelpWindowClass, "Tallymax Help", timeoutMs);
 }
 
@@ -323,6 +323,16 @@ TEST(HelpWindow, KeyboardEquivalentsOpensAtTheKeyboardPage) {
     ASSERT_TRUE(again);
     EXPECT_TRUE(StartsWith(HelpText(again), "Tallymax is a printing calculator"))
         << HelpText(again);
+
+    // Escape closes it, in the topic tree and in the text pane alike.
+    for (int pane : {kIdHelpTree, kIdHelpText}) {
+        HWND help = HelpWindowOf(app);
+        ASSERT_TRUE(help);
+        PostKeyPress(GetDlgItem(help, pane), VK_ESCAPE);
+        EXPECT_TRUE(Gone(help)) << "pane " << pane;
+        EXPECT_TRUE(IsWindow(app.Main()));
+        app.Keys("F1");
+    }
 }
 
 TEST(HelpWindow, TopicTreeInOrderAndEachNodeShowsItsText) {

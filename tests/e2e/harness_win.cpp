@@ -157,6 +157,8 @@ TallymaxApp::TallymaxApp() : folder_(MakeTempFolder()) {
     CopyFileA(BuiltExePath().c_str(), (folder_ + "tallymax.exe").c_str(), FALSE);
 }
 
+TallymaxApp::TallymaxApp(SameFolderAs same) : folder_(same.first.folder_), ownsFolder_(false) {}
+
 TallymaxApp::~TallymaxApp() {
     // Close any message box or dialog first, then the program itself.
     if (Running()) {
@@ -168,7 +170,7 @@ TallymaxApp::~TallymaxApp() {
         CloseHandle(pi_.hProcess);
         CloseHandle(pi_.hThread);
     }
-    RemoveFolder(folder_);
+    if (ownsFolder_) RemoveFolder(folder_);
 }
 
 void TallymaxApp::WriteIni(const std::string& bytes) {
@@ -188,7 +190,6 @@ bool TallymaxApp::Start(const std::string& arguments, int timeoutMs) {
     if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
                         &si, &pi_))
         return false;
-    WaitForInputIdle(pi_.hProcess, 10000);
     main_ = nullptr;
     exitCode_ = STILL_ACTIVE;
     // The window exists once its last control does: its creation has run through.
@@ -214,14 +215,16 @@ bool TallymaxApp::Running() const {
 bool TallymaxApp::Close() {
     if (!Running()) return true;
     // Dismiss modal windows of the program so the close request can get through.
+    // A box that takes no close request (Yes and No only) is left: the process then
+    // does not end, and the caller ends it.
     for (int i = 0; i < 5; ++i) {
         HWND box = WaitForWindow("#32770", "", 0);
         if (!box) break;
         PostMessageA(box, WM_CLOSE, 0, 0);
-        Sleep(50);
+        if (!WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 2000)) break;
     }
     if (IsWindow(main_)) PostMessageA(main_, WM_CLOSE, 0, 0);
-    bool ended = WaitForSingleObject(pi_.hProcess, 10000) == WAIT_OBJECT_0;
+    bool ended = WaitForSingleObject(pi_.hProcess, kPatienceMs) == WAIT_OBJECT_0;
     if (ended) GetExitCodeProcess(pi_.hProcess, &exitCode_);
     return ended;
 }
@@ -284,19 +287,26 @@ void TallymaxApp::Keys(const std::string& notation) {
 void TallymaxApp::Settle() const {
     // Posted messages are handled in order: once a marker posted after them has taken
     // effect (a new text limit of the hidden input field, which nothing else uses), all
-    // of them have run. Wine's WaitForInputIdle may return while they are still queued.
+    // of them have run. What they posted in turn stands behind the marker, so a second
+    // marker follows, and a third for what that posted. Wine's WaitForInputIdle is no
+    // help here: it may return while messages are still queued.
     static UINT marker = 100000;
     HWND sink = Control(1016);
-    if (sink) {
+    if (!sink) return;
+    for (int round = 0; round < 3; ++round) {
         UINT mine = ++marker;
         PostMessageA(sink, EM_SETLIMITTEXT, mine, 0);
-        WaitUntil([&] { return SendMessageA(sink, EM_GETLIMITTEXT, 0, 0) == LRESULT(mine); }, 5000);
+        if (!WaitUntil([&] { return SendMessageA(sink, EM_GETLIMITTEXT, 0, 0) == LRESULT(mine); }))
+            return;
     }
-    // Then what those messages posted in turn.
-    for (int i = 0; i < 2; ++i) {
-        WaitForInputIdle(pi_.hProcess, 2000);
-        Sleep(30);
-    }
+}
+
+void TallymaxApp::Painted() const {
+    Settle();
+    // Sent, not posted: each window with something to paint has painted it when this
+    // returns. The program then goes idle, which is when it shows what it painted.
+    RedrawWindow(main_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Settle();
 }
 
 std::string TallymaxApp::WindowTextOf(HWND h) {
@@ -444,10 +454,31 @@ std::string EmptiedPdfFolder() {
 
 bool WaitForPdf(const std::string& unixDir, std::string& pdf) {
     std::string winDir = ToWindowsPath(unixDir);
-    if (!TallymaxApp::WaitUntil([&] { return !(pdf = FirstPdfIn(winDir)).empty(); }, 30000))
-        return false;
-    Sleep(500);  // the back end finishes writing the file it has just created
-    return true;
+    // The back end creates the file before it has written it: the file is whole once
+    // the queue has no job left.
+    return TallymaxApp::WaitUntil(
+        [&] { return !(pdf = FirstPdfIn(winDir)).empty() && PrintQueueIsEmpty(); });
+}
+
+bool PrintQueueIsEmpty() {
+    const char* queue = getenv("PRINTER");
+    if (!queue || !*queue) return true;
+    return RunUnixScript(std::string("test -z \"$(lpstat -o '") + queue + "')\"");
+}
+
+int PrintJobsEver() {
+    const char* queue = getenv("PRINTER");
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    const std::string out =
+        std::string(temp) + "tallymax_jobs_" + std::to_string(GetCurrentProcessId()) + ".txt";
+    if (!queue || !*queue ||
+        !RunUnixScript(std::string("lpstat -W all -o '") + queue + "' | wc -l > '" +
+                       UnixPathOf(out) + "'"))
+        return -1;
+    const std::string count = ReadFileBytes(out);
+    DeleteFileA(out.c_str());
+    return count.empty() ? -1 : atoi(count.c_str());
 }
 
 std::string PdfToTextCommand(const std::string& unixPdf, const std::string& out) {
@@ -462,11 +493,9 @@ bool RunCheckScript(const std::string& unixDir, const std::string& script) {
     std::string winDir = ToWindowsPath(unixDir);
     WriteFileBytes(winDir + "\\check-script.sh", script + "touch '" + unixDir + "/check-done'\n");
     RunUnix("sh '" + unixDir + "/check-script.sh'");
-    return TallymaxApp::WaitUntil(
-        [&] {
-            return GetFileAttributesA((winDir + "\\check-done").c_str()) != INVALID_FILE_ATTRIBUTES;
-        },
-        30000);
+    return TallymaxApp::WaitUntil([&] {
+        return GetFileAttributesA((winDir + "\\check-done").c_str()) != INVALID_FILE_ATTRIBUTES;
+    });
 }
 
 std::string UnixPathOf(const std::string& windowsPath) {
@@ -642,4 +671,99 @@ Mount::Mount(const std::string& folder, const std::string& script)
 
 Mount::~Mount() {
     if (mounted_) RunUnixScript("umount -l " + Quoted(unixFolder_));
+}
+
+namespace {
+
+// SendInput's absolute coordinates: 65536 steps across the primary screen, each step
+// rounded down to a pixel; the smallest step that falls on the pixel.
+LONG Normalised(LONG pixel, int extent) {
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + extent - 1) / extent);
+}
+
+INPUT MouseAt(POINT screen, DWORD flags) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN));
+    in.mi.dy = Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    return in;
+}
+
+bool Send(std::vector<INPUT> inputs) {
+    const UINT n = static_cast<UINT>(inputs.size());
+    return SendInput(n, inputs.data(), sizeof(INPUT)) == n;
+}
+
+}  // namespace
+
+RealInput::RealInput() {
+    const char* display = getenv("DISPLAY");
+    std::string name = std::string("TallymaxE2ERealInput") + (display ? display : "");
+    for (char& c : name)
+        if (c == '\\') c = '_';
+    lock_ = CreateMutexA(nullptr, FALSE, name.c_str());
+    // A test that died holding it leaves it abandoned, which also hands it over.
+    if (lock_) WaitForSingleObject(lock_, INFINITE);
+}
+
+RealInput::~RealInput() {
+    if (!lock_) return;
+    ReleaseMutex(lock_);
+    CloseHandle(lock_);
+}
+
+bool RealInput::BringToFront(HWND window) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return TallymaxApp::WaitUntil([&] {
+        if (GetForegroundWindow() != window) SetForegroundWindow(window);
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) &&
+               info.hwndActive == window && info.hwndFocus &&
+               (info.hwndFocus == window || IsChild(window, info.hwndFocus));
+    });
+}
+
+bool RealInput::MoveTo(POINT screen) {
+    if (!Send({MouseAt(screen, 0)})) return false;
+    return TallymaxApp::WaitUntil([&] {
+        POINT now = {};
+        return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+    });
+}
+
+bool RealInput::Click(POINT screen, bool right) {
+    return Send({MouseAt(screen, 0),
+                 MouseAt(screen, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+                 MouseAt(screen, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
+}
+
+bool RealInput::Drag(HWND window, POINT from, POINT to, int steps) {
+    if (!Send({MouseAt(from, 0), MouseAt(from, MOUSEEVENTF_LEFTDOWN)})) return false;
+    // The moves count only once the window's own loop has taken the pointer.
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    const bool taken = TallymaxApp::WaitUntil(
+        [&] { return GetGUIThreadInfo(thread, &info) && info.hwndCapture == window; });
+    std::vector<INPUT> inputs;
+    for (int step = 1; step <= steps; ++step)
+        inputs.push_back(MouseAt(
+            {from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps}, 0));
+    inputs.push_back(MouseAt(to, MOUSEEVENTF_LEFTUP));
+    return Send(inputs) && taken;
+}
+
+void RealInput::Chord(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (size_t i = 0; i < keys.size() * 2; ++i) {
+        const bool up = i >= keys.size();
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = keys[up ? keys.size() * 2 - 1 - i : i];
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    }
+    Send(inputs);
 }

@@ -9,16 +9,26 @@
 #include <string>
 #include <vector>
 
+// How long a wait for something that must come may last before the test fails. A wait
+// ends as soon as its state is there, so this is only a guard against a hang: it is
+// long enough for a machine whose cores are all busy with other work.
+constexpr int kPatienceMs = 30000;
+
 class TallymaxApp {
   public:
     // `ini`, when given, is written as Tallymax.ini next to the exe before start.
     TallymaxApp();
+    // A second copy of the program in the folder of `first`, which keeps the folder.
+    struct SameFolderAs {
+        const TallymaxApp& first;
+    };
+    explicit TallymaxApp(SameFolderAs same);
     ~TallymaxApp();
     TallymaxApp(const TallymaxApp&) = delete;
     TallymaxApp& operator=(const TallymaxApp&) = delete;
 
     void WriteIni(const std::string& bytes);
-    bool Start(const std::string& arguments = "", int timeoutMs = 20000);
+    bool Start(const std::string& arguments = "", int timeoutMs = kPatienceMs);
     // Closes the main window like the close box and waits for the process to end.
     bool Close();
     // Ends the process at once, as a crash or a power cut would.
@@ -52,19 +62,24 @@ class TallymaxApp {
     // A top-level window of class `cls` in this process ("#32770" for message boxes),
     // optionally with the title `title`; nullptr after the time-out.
     HWND WaitForWindow(const std::string& cls, const std::string& title = "",
-                       int timeoutMs = 5000) const;
+                       int timeoutMs = kPatienceMs) const;
     static std::string WindowTextOf(HWND h);
     // The text of a message box (its static control).
     static std::string MessageBoxText(HWND box);
     static void PressDialogButton(HWND box, int buttonId);
 
     // Polls `condition` until it holds or the time-out passes.
-    static bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
-    // Waits until the app has handled everything posted so far.
+    static bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kPatienceMs);
+    // Waits until the app has handled everything posted so far, and what that posted in
+    // turn.
     void Settle() const;
+    // Settles, then has every window of the program that waits for painting painted now,
+    // so that the screen shows the program's state.
+    void Painted() const;
 
   private:
     std::string folder_;
+    bool ownsFolder_ = true;
     PROCESS_INFORMATION pi_ = {};
     HWND main_ = nullptr;
     DWORD exitCode_ = STILL_ACTIVE;
@@ -87,13 +102,17 @@ std::string EmptiedPdfFolder();
 // Waits for the printer's PDF in that folder and puts its name in `pdf`; false when
 // none came.
 bool WaitForPdf(const std::string& unixDir, std::string& pdf);
+// Whether the session's print queue (PRINTER) holds no job that is not done.
+bool PrintQueueIsEmpty();
+// How many jobs the session's print queue has had, done or not; -1 when unknown.
+int PrintJobsEver();
 // A shell command that writes the text of a PDF, laid out as printed, to `out`.
 std::string PdfToTextCommand(const std::string& unixPdf, const std::string& out);
 // Runs the shell `script` on the Unix side from a file in the PDF folder and waits
 // for it to end; false when it did not within 30 s.
 bool RunCheckScript(const std::string& unixDir, const std::string& script);
 
-// Waits until `window` is destroyed; false when it is still there after 5 s.
+// Waits until `window` is destroyed; false when it is still there after the patience.
 bool Gone(HWND window);
 // Clicks a button of a window of the program, synchronously.
 void ClickIn(HWND window, int id);
@@ -160,3 +179,32 @@ class Mount {
     if (!(mount).Mounted())                                                                   \
     GTEST_SKIP() << "mounting is not allowed here (this test needs root and mount(8) on the " \
                     "Unix side of Wine)"
+
+// Real input (SendInput) goes to whatever window is in front or under the pointer, so
+// only one test may use it at a time, and only once the program's window is where the
+// input must go. A RealInput holds a lock named for the X display (and so for the
+// Wine session) while it lives; its steps wait on state, never on a clock.
+class RealInput {
+  public:
+    RealInput();
+    ~RealInput();
+    RealInput(const RealInput&) = delete;
+    RealInput& operator=(const RealInput&) = delete;
+
+    // Brings `window` to the front and waits until it is the foreground window, active
+    // in its own thread and holds the focus there; false when it did not come.
+    static bool BringToFront(HWND window);
+    // Moves the pointer to a screen point; true once the system has it there.
+    static bool MoveTo(POINT screen);
+    // Presses and releases a mouse button at a screen point; each event carries the
+    // point, so that no pointer motion from elsewhere can move the click.
+    static bool Click(POINT screen, bool right = false);
+    // Presses the left button at `from`, waits until `window` has taken the pointer,
+    // moves to `to` in `steps` moves and lets go; false when the window took nothing.
+    static bool Drag(HWND window, POINT from, POINT to, int steps);
+    // Presses the keys in order and releases them in reverse order, as one chord.
+    static void Chord(const std::vector<WORD>& keys);
+
+  private:
+    HANDLE lock_ = nullptr;
+};

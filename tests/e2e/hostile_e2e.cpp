@@ -57,11 +57,12 @@ struct Seen {
 
 // File > Save Tape or Load Tape: types `path` (or keeps the offered name when empty),
 // confirms, says yes to replacing a file, and reads and closes the message that follows.
-Seen UseTapeDialog(TallymaxApp& app, int menu, const std::string& path, int timeoutMs = 20000) {
+Seen UseTapeDialog(TallymaxApp& app, int menu, const std::string& path,
+                   int timeoutMs = kPatienceMs) {
     Seen seen;
     app.PostMenu(menu);
-    HWND dialog = app.WaitForWindow(
-        "#32770", menu == kMenuSaveTape ? "Save File As" : "Open Tape File", 10000);
+    HWND dialog =
+        app.WaitForWindow("#32770", menu == kMenuSaveTape ? "Save File As" : "Open Tape File");
     if (!dialog) {
         seen.text = "<no file dialog>";
         return seen;
@@ -298,10 +299,9 @@ TEST(Hostile, FullDisk) {
     // The options dialog measures the room first and refuses the size; it stays open
     // for another one.
     HWND box = nullptr;
-    ASSERT_TRUE(TallymaxApp::WaitUntil(
-        [&] { return (box = app.WaitForWindow("#32770", "Quorvel Options", 0)) != nullptr; },
-        10000))
-        << "no message about the full disk";
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] {
+        return (box = app.WaitForWindow("#32770", "Quorvel Options", 0)) != nullptr;
+    })) << "no message about the full disk";
     EXPECT_EQ(TallymaxApp::MessageBoxText(box),
               "The folder has room for a test of at most 0 megabytes.");
     TallymaxApp::PressDialogButton(box, IDOK);
@@ -448,13 +448,13 @@ TEST(Hostile, HugeTapeFile) {
     }
     size_t longLines = ((100u << 20) - 32 - 3 * 2 - 3 - (50u << 20) - 2 + 999) / 1000;
     app.PostMenu(kMenuLoadTape);
-    HWND dialog = app.WaitForWindow("#32770", "Open Tape File", 10000);
+    HWND dialog = app.WaitForWindow("#32770", "Open Tape File");
     ASSERT_NE(dialog, nullptr);
     auto started = std::chrono::steady_clock::now();
     SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }, 10000));
+    ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }));
     // The display takes the file's "** " line once the whole file was read.
     ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return app.Display() == "5"; }, 150000))
         << "the load did not end";

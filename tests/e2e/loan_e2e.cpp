@@ -197,7 +197,7 @@ struct Loan {
         return info.hwndFocus;
     }
     bool FocusIs(int id) const {
-        return TallymaxApp::WaitUntil([&] { return Focus() == Item(id); }, 2000);
+        return TallymaxApp::WaitUntil([&] { return Focus() == Item(id); });
     }
     std::string Results() const {
         std::string all;
@@ -929,7 +929,7 @@ TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
 
     // Cancel prints nothing and says nothing.
     loan.PostClick(kIdLoanPrint);
-    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    HWND dialog = app.WaitForWindow("#32770", "Print");
     ASSERT_NE(dialog, nullptr) << "no Print dialog";
     EXPECT_FALSE(IsWindowEnabled(app.Main()));
     TallymaxApp::PressDialogButton(dialog, IDCANCEL);
@@ -942,7 +942,7 @@ TEST(LoanWindow, ReportOfTheThirtyYearLoanOnThePdfPrinter) {
     EXPECT_EQ(loan.Results(), kWorkedResults);
 
     loan.PostClick(kIdLoanPrint);
-    dialog = app.WaitForWindow("#32770", "Print", 10000);
+    dialog = app.WaitForWindow("#32770", "Print");
     ASSERT_NE(dialog, nullptr) << "no Print dialog";
     TallymaxApp::PressDialogButton(dialog, IDOK);
     std::string pdf;
@@ -1023,11 +1023,11 @@ TEST(LoanWindow, AReportThePrinterRefusesIsReported) {
     Loan loan(app);
     ASSERT_TRUE(loan.Open());
     loan.PostClick(kIdLoanPrint);
-    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    HWND dialog = app.WaitForWindow("#32770", "Print");
     ASSERT_NE(dialog, nullptr) << "no Print dialog";
     TallymaxApp::PressDialogButton(dialog, IDOK);
     ASSERT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }));
-    HWND box = app.WaitForWindow("#32770", "Print Loan Report", 20000);
+    HWND box = app.WaitForWindow("#32770", "Print Loan Report");
     RunUnix("cupsaccept " + q);
     ASSERT_NE(box, nullptr) << "no failure message";
     EXPECT_EQ(GetWindow(box, GW_OWNER), loan.window);
@@ -1076,4 +1076,33 @@ TEST(LoanWindow, AKilledProfileSaveLeavesTheOldOrTheNewFile) {
         (kept == old ? olds : news) += 1;
     }
     std::printf("killed profile saves left %d old and %d new files\n", olds, news);
+}
+
+TEST(LoanWindow, TheInputBoxComesUpOverADisabledLoanWindow) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    Loan loan(app);
+    ASSERT_TRUE(loan.Open());
+    app.Settle();
+    HANDLE thread =
+        OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(loan.window, nullptr));
+    ASSERT_NE(thread, nullptr);
+    loan.PostClick(kIdLoanAdd);
+    // The box is made hidden and then shown; the program is held still the moment it
+    // shows, and the loan window must be disabled by then.
+    HWND box = nullptr;
+    ASSERT_TRUE(TallymaxApp::WaitUntil(
+        [&] { return (box = FindWindowA("FORM_TALLYMAX_INPUTBOX_CLASS", nullptr)) != nullptr; }));
+    while (IsWindow(box) && !IsWindowVisible(box)) {
+    }
+    SuspendThread(thread);
+    const bool loanEnabled = IsWindowEnabled(loan.window) != 0;
+    const bool mainEnabled = IsWindowEnabled(app.Main()) != 0;
+    ResumeThread(thread);
+    CloseHandle(thread);
+    EXPECT_FALSE(loanEnabled) << "the loan window still took clicks while the box came up";
+    EXPECT_FALSE(mainEnabled);
+    TallymaxApp::PressDialogButton(box, IDCANCEL);
+    EXPECT_TRUE(Gone(box));
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return IsWindowEnabled(loan.window) != 0; }));
 }

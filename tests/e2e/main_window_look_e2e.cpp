@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -54,17 +55,26 @@ Pixels GrabScreen(const RECT& r) {
     return p;
 }
 
-// Waits for the window to finish painting: two grabs in a row that agree.
+// The pixels once the window has painted what it holds: the program has handled every
+// message and painted every waiting window, and the screen then shows the same picture
+// twice in a row (it takes the program's picture when the program goes idle).
 Pixels SettledPixels(const TallymaxApp& app, const RECT& r) {
-    app.Settle();
-    Pixels last = GrabScreen(r);
-    for (int i = 0; i < 20; ++i) {
-        Sleep(100);
-        Pixels now = GrabScreen(r);
-        if (now == last) return now;
+    app.Painted();
+    Pixels last = GrabScreen(r), now;
+    TallymaxApp::WaitUntil([&] {
+        now = GrabScreen(r);
+        if (now == last) return true;
         last = now;
-    }
-    return last;
+        return false;
+    });
+    return now;
+}
+
+// Whether the screen comes to show `expected` in `r`: for a picture that must come back
+// after a change, so that a screen that has not caught up yet is waited for.
+bool PixelsBecome(const TallymaxApp& app, const RECT& r, const Pixels& expected) {
+    app.Painted();
+    return TallymaxApp::WaitUntil([&] { return GrabScreen(r) == expected; });
 }
 
 RECT ClientBox(const TallymaxApp& app, int id) {
@@ -114,15 +124,16 @@ HWND WaitForTooltip(const TallymaxApp& app, int timeoutMs) {
 }
 
 // Rests the pointer on a point of the client area (moving onto it from beside, as
-// a hand would) and returns the tooltip that appears, or nullptr.
-HWND HoverAndWaitForTip(const TallymaxApp& app, POINT clientPoint, int timeoutMs = 4000) {
-    SetCursorPos(0, 0);
-    Sleep(300);
+// a hand would) and returns the tooltip that appears, or nullptr. The pointer first
+// leaves the window, and any tip shown before is gone before it comes back.
+HWND HoverAndWaitForTip(const TallymaxApp& app, POINT clientPoint, int timeoutMs = kPatienceMs) {
+    RealInput input;
+    RealInput::MoveTo({0, 0});
+    TallymaxApp::WaitUntil([&] { return WaitForTooltip(app, 0) == nullptr; });
     POINT p = clientPoint;
     ClientToScreen(app.Main(), &p);
-    SetCursorPos(p.x - 2, p.y);
-    Sleep(50);
-    SetCursorPos(p.x, p.y);
+    RealInput::MoveTo({p.x - 2, p.y});
+    RealInput::MoveTo(p);
     return WaitForTooltip(app, timeoutMs);
 }
 
@@ -142,7 +153,10 @@ int DarkPixels(const Pixels& p) {
 TEST(MainWindowLook, StatusBarPixelsSurviveEveryLayoutToggle) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
-    SetCursorPos(0, 0);
+    {
+        RealInput input;
+        RealInput::MoveTo({0, 0});
+    }
     app.Press("1234.5 MS 12 + 3 +");  // text in every field
     const Pixels before = SettledPixels(app, StatusBand(app));
     const struct {
@@ -161,7 +175,7 @@ TEST(MainWindowLook, StatusBarPixelsSurviveEveryLayoutToggle) {
             app.Menu(id);
             app.Settle();
         }
-        EXPECT_TRUE(SettledPixels(app, StatusBand(app)) == before) << "after toggling " << s.name;
+        EXPECT_TRUE(PixelsBecome(app, StatusBand(app), before)) << "after toggling " << s.name;
     }
     // The separator stands above the fields, never over one.
     RECT line = ClientBox(app, kIdSeparatorLine);
@@ -178,7 +192,7 @@ TEST(MainWindowLook, StatusBarPixelsSurviveEveryLayoutToggle) {
     ASSERT_TRUE(fresh.Start());
     fresh.Press("1234.5 MS 12 + 3 +");
     // The date is the same for both; the NumLock field stands outside the window.
-    EXPECT_TRUE(SettledPixels(fresh, StatusBand(fresh)) == narrow);
+    EXPECT_TRUE(PixelsBecome(fresh, StatusBand(fresh), narrow));
 }
 
 TEST(MainWindowLook, ClientAreaFitsTheLayout) {
@@ -276,10 +290,8 @@ TEST(MainWindowLook, CutFieldEndsInEllipsisAndShowsAllInItsTip) {
     HWND tip = HoverAndWaitForTip(app, CentreOf(ClientBox(app, kIdStatusMemory)));
     ASSERT_NE(tip, nullptr) << "no tooltip over the cut field";
     EXPECT_EQ(TallymaxApp::WindowTextOf(tip), whole);
-    SetCursorPos(0, 0);
     // A field whose text fits has no tip.
     EXPECT_EQ(HoverAndWaitForTip(app, CentreOf(ClientBox(app, kIdStatusItems)), 1500), nullptr);
-    SetCursorPos(0, 0);
 }
 
 TEST(MainWindowLook, LongTapeLineShowsItsWholeTextInATip) {
@@ -309,10 +321,8 @@ TEST(MainWindowLook, LongTapeLineShowsItsWholeTextInATip) {
     GetWindowRect(tip, &tipRect);
     Pixels tipPixels = SettledPixels(app, tipRect);
     EXPECT_GT(DarkPixels(tipPixels), 40) << "the tip shows no text";
-    SetCursorPos(0, 0);
     // "Copy (5)" fits: no tip.
     EXPECT_EQ(HoverAndWaitForTip(app, lineCentre(2), 1500), nullptr);
-    SetCursorPos(0, 0);
 }
 
 TEST(MainWindowLook, PasteShowsTheNumberItEnters) {
@@ -367,37 +377,45 @@ TEST(MainWindowLook, HugeResultInExponentFormOnDisplayAndTape) {
 TEST(MainWindowLook, F1BringsTheHelpWindowToTheFrontLikeTheButton) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
-    SetForegroundWindow(app.Main());
+    RealInput input;
+    ASSERT_TRUE(RealInput::BringToFront(app.Main()));
     app.Keys("F1");
     HWND help = app.WaitForWindow("FORM_TALLYMAX_HELP_CLASS", "Tallymax Help");
     ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == help; }, 3000))
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == help; }))
         << "the help window is not in front";
     // Pressed again with the help window open, F1 brings it forward again.
-    SetForegroundWindow(app.Main());
-    TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, 2000);
+    ASSERT_TRUE(RealInput::BringToFront(app.Main()));
     app.Keys("F1");
-    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == help; }, 3000));
+    EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == help; }));
 }
 
-// Drags the window's bottom-right corner by (dx, dy) with the real mouse.
-void DragCorner(const TallymaxApp& app, int dx, int dy) {
-    RECT r = app.WindowRect();
-    POINT from{r.right - 2, r.bottom - 2};
-    auto move = [](int x, int y, DWORD flags) {
-        INPUT in = {};
-        in.type = INPUT_MOUSE;
-        in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-        SendInput(1, &in, sizeof in);
-        Sleep(40);
-    };
-    move(from.x, from.y, 0);
-    move(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
-    for (int step = 1; step <= 4; ++step) move(from.x + dx * step / 4, from.y + dy * step / 4, 0);
-    move(from.x + dx, from.y + dy, MOUSEEVENTF_LEFTUP);
+// Drags the window's bottom-right corner by (dx, dy) with the real mouse, and waits
+// until the window has taken the size the drag gave it.
+bool DragCorner(const TallymaxApp& app, int dx, int dy) {
+    RealInput input;
+    if (!RealInput::BringToFront(app.Main())) {
+        std::printf("not in front\n");
+        return false;
+    }
+    const RECT r = app.WindowRect();
+    const POINT from{r.right - 2, r.bottom - 2};
+    if (!RealInput::Drag(app.Main(), from, {from.x + dx, from.y + dy}, 4)) {
+        std::printf("the window did not take the pointer\n");
+        return false;
+    }
+    const bool sized = TallymaxApp::WaitUntil([&] {
+        RECT now = app.WindowRect();
+        return now.right - now.left == r.right - r.left + dx &&
+               now.bottom - now.top == r.bottom - r.top + dy;
+    });
     app.Settle();
+    if (!sized) {
+        RECT now = app.WindowRect();
+        std::printf("drag by %d,%d: window %ldx%ld, was %ldx%ld\n", dx, dy, now.right - now.left,
+                    now.bottom - now.top, r.right - r.left, r.bottom - r.top);
+    }
+    return sized;
 }
 
 // The rightmost column of a tape line that holds ink, from the list's left edge.
@@ -424,7 +442,7 @@ TEST(MainWindowLook, AGrownWindowWidensTheTapeAndKeepsItsSize) {
     const RECT display = ClientBox(app, kIdDisplay), itemsField = ClientBox(app, kIdStatusItems);
     EXPECT_EQ(IniValue(app.Ini(), "Window", "Width"), "<missing>") << "stored before a resize";
 
-    DragCorner(app, 150, 80);
+    ASSERT_TRUE(DragCorner(app, 150, 80)) << "the drag did not size the window";
     const RECT after = app.WindowRect();
     const int dx = (after.right - after.left) - (before.right - before.left);
     const int dy = (after.bottom - after.top) - (before.bottom - before.top);
@@ -474,6 +492,26 @@ TEST(MainWindowLook, AGrownWindowWidensTheTapeAndKeepsItsSize) {
     ASSERT_TRUE(odd.Start());
     EXPECT_EQ(odd.WindowRect().right - odd.WindowRect().left, 513);
     ASSERT_TRUE(odd.Close());
+}
+
+TEST(MainWindowLook, StatusFieldsLookTheSameAfterTheWindowIsDragged) {
+    TallymaxApp app;
+    ASSERT_TRUE(app.Start());
+    app.Press("1234.5 MS 12 +");  // text in every field, and "1 Item"
+    // The fields left of the NumLock field, which alone grows with the window.
+    auto fields = [&] {
+        RECT band = StatusBand(app);
+        band.right = band.left + ClientBox(app, kIdStatusNumLock).left;
+        return band;
+    };
+    const Pixels before = SettledPixels(app, fields());
+    const std::string memory = app.Text(kIdStatusMemory), average = app.Text(kIdStatusAverage);
+    ASSERT_TRUE(DragCorner(app, 120, 60));
+    EXPECT_TRUE(PixelsBecome(app, fields(), before)) << "after growing";
+    ASSERT_TRUE(DragCorner(app, -70, -40));
+    EXPECT_TRUE(PixelsBecome(app, fields(), before)) << "after shrinking";
+    EXPECT_EQ(app.Text(kIdStatusMemory), memory);
+    EXPECT_EQ(app.Text(kIdStatusAverage), average);
 }
 
 namespace {

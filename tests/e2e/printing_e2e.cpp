@@ -56,7 +56,7 @@ TEST(Printing, TapePrintsOnTheDefaultPrinterWithNegativeLinesInRed) {
     ASSERT_EQ(app.Tape().back(), "Copy (-4.00)");
 
     app.PostMenu(kMenuPrintTape);
-    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    HWND dialog = app.WaitForWindow("#32770", "Print");
     ASSERT_NE(dialog, nullptr) << "no Print dialog";
     TallymaxApp::PressDialogButton(dialog, IDOK);
 
@@ -117,12 +117,15 @@ TEST(Printing, CancelledPrintDialogPrintsNothing) {
     TallymaxApp app;
     ASSERT_TRUE(app.Start());
     app.Press("1 + 2 =");
+    const int jobs = PrintJobsEver();
     app.PostMenu(kMenuPrintTape);
-    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    HWND dialog = app.WaitForWindow("#32770", "Print");
     ASSERT_NE(dialog, nullptr);
     TallymaxApp::PressDialogButton(dialog, IDCANCEL);
     EXPECT_TRUE(TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }));
-    Sleep(1000);
+    // A print hands its job to the queue before the program is idle again.
+    app.Settle();
+    EXPECT_EQ(PrintJobsEver(), jobs) << "a job reached the queue";
     EXPECT_EQ(FirstPdfIn(winDir), "");
     EXPECT_EQ(app.Display(), "3");
 }
@@ -137,7 +140,7 @@ TEST(Printing, AnAlwaysOnTopWindowLetsThePrintDialogAboveItAndStaysOnTop) {
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(topmost(app.Main()));
     app.PostMenu(kMenuPrintTape);
-    HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
+    HWND dialog = app.WaitForWindow("#32770", "Print");
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(topmost(app.Main())) << "the main window left the topmost band for the dialog";
     TallymaxApp::PressDialogButton(dialog, IDCANCEL);

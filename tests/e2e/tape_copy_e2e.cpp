@@ -18,7 +18,7 @@ constexpr int kStopwatchLap = 1063;
 enum MenuItem { kCopyLine = 1, kCopyTape = 2, kExportCsv = 3 };
 
 // The program's popup menu window, or nullptr after the time-out.
-HWND WaitForPopupMenu(const TallymaxApp& app, int timeoutMs = 5000) {
+HWND WaitForPopupMenu(const TallymaxApp& app, int timeoutMs = kPatienceMs) {
     return app.WaitForWindow("#32768", "", timeoutMs);
 }
 
@@ -39,25 +39,21 @@ bool ChooseGreyedItem(const TallymaxApp& app, int item) {
     HWND menu = WaitForPopupMenu(app);
     if (!menu) return false;
     ChooseMenuItem(menu, item);
-    if (!TallymaxApp::WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 1000))
-        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    // Escape closes a menu that stayed open and does nothing to one that has closed.
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     return MenuClosed(app, menu);
 }
 
 // Presses the right button with the real mouse on the tape, `y` pixels below the top
-// of the list's client area.
-void RightClickTape(const TallymaxApp& app, int y) {
+// of the list's client area; false when the tape could not be brought where the
+// click goes. The caller holds the real input.
+bool RightClickTape(const TallymaxApp& app, int y) {
     HWND list = app.Control(kTapeList);
-    SetForegroundWindow(app.Main());
-    TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, 2000);
+    if (!RealInput::BringToFront(app.Main())) return false;
     POINT p = {60, y};
     ClientToScreen(list, &p);
-    SetCursorPos(p.x, p.y);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, input, sizeof(INPUT));
+    if (WindowFromPoint(p) != list) return false;
+    return RealInput::Click(p, true);
 }
 
 // The y of the middle of tape line `index` in the list's client area.
@@ -133,11 +129,12 @@ std::vector<std::string> RowsByPython(const TallymaxApp& app, const std::string&
 
 // Opens "Export as CSV..." from a right-click on the tape; the save dialog or nullptr.
 HWND OpenExportDialog(const TallymaxApp& app, int lineY) {
-    RightClickTape(app, lineY);
+    RealInput input;
+    if (!RightClickTape(app, lineY)) return nullptr;
     HWND menu = WaitForPopupMenu(app);
     if (!menu) return nullptr;
     ChooseMenuItem(menu, kExportCsv);
-    return app.WaitForWindow("#32770", "Export as CSV", 10000);
+    return app.WaitForWindow("#32770", "Export as CSV");
 }
 
 // Types `path` into the save dialog and confirms it, answering Yes when the dialog
@@ -157,7 +154,7 @@ bool ConfirmExportFile(const TallymaxApp& app, HWND dialog, const std::string& p
         PostMessageA(ask, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(ask, IDYES)));
     }
-    return TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }, 10000);
+    return TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); });
 }
 
 struct Expected {
@@ -191,7 +188,8 @@ TEST(TapeCopy, MixedSessionCopiesLinesAndTapeAndExportsCsv) {
     ASSERT_GE(static_cast<int>(SendMessageW(app.Control(kTapeList), LB_GETTOPINDEX, 0, 0)), 1);
     ASSERT_LE(static_cast<int>(SendMessageW(app.Control(kTapeList), LB_GETTOPINDEX, 0, 0)), 6);
     PutClipboardText("before");
-    RightClickTape(app, TapeLineY(app, 6));
+    RealInput input;
+    ASSERT_TRUE(RightClickTape(app, TapeLineY(app, 6)));
     HWND menu = WaitForPopupMenu(app);
     ASSERT_NE(menu, nullptr) << "no menu after the right-click";
     ChooseMenuItem(menu, kCopyLine);
@@ -202,7 +200,7 @@ TEST(TapeCopy, MixedSessionCopiesLinesAndTapeAndExportsCsv) {
     EXPECT_EQ(app.Tape(), expectedTape) << "copying writes nothing on the tape";
 
     // Copy Tape: every line, CR LF between them.
-    RightClickTape(app, TapeLineY(app, last));
+    ASSERT_TRUE(RightClickTape(app, TapeLineY(app, last)));
     menu = WaitForPopupMenu(app);
     ASSERT_NE(menu, nullptr);
     ChooseMenuItem(menu, kCopyTape);
@@ -245,8 +243,6 @@ TEST(TapeCopy, MenuKeyCopiesTheLastLineAndGreysWhatCannotBeDone) {
     PutClipboardText("before");
 
     // The context-menu key while the input field has the focus: the last line.
-    SetForegroundWindow(app.Main());
-    TallymaxApp::WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, 2000);
     PostMessageA(app.Control(kInputSink), WM_KEYDOWN, VK_APPS, 1);
     HWND menu = WaitForPopupMenu(app);
     ASSERT_NE(menu, nullptr) << "no menu from the menu key";
@@ -257,14 +253,9 @@ TEST(TapeCopy, MenuKeyCopiesTheLastLineAndGreysWhatCannotBeDone) {
 
     // Shift+F10 as real keys does the same.
     PutClipboardText("before");
-    INPUT keys[4] = {};
-    const WORD vks[4] = {VK_SHIFT, VK_F10, VK_F10, VK_SHIFT};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = vks[i];
-        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, keys, sizeof(INPUT));
+    RealInput input;
+    ASSERT_TRUE(RealInput::BringToFront(app.Main()));
+    RealInput::Chord({VK_SHIFT, VK_F10});
     menu = WaitForPopupMenu(app);
     ASSERT_NE(menu, nullptr) << "no menu from Shift+F10";
     ChooseMenuItem(menu, kCopyLine);
@@ -272,9 +263,19 @@ TEST(TapeCopy, MenuKeyCopiesTheLastLineAndGreysWhatCannotBeDone) {
     EXPECT_EQ(ClipboardText(), "6 +");
     EXPECT_EQ(FocusOf(app), app.Control(kInputSink));
 
+    // After a total the last line is blank: the keyboard's menu copies the total.
+    app.Press("2 =");
+    ASSERT_EQ(app.Tape().back(), "");
+    PostMessageA(app.Control(kInputSink), WM_KEYDOWN, VK_APPS, 1);
+    menu = WaitForPopupMenu(app);
+    ASSERT_NE(menu, nullptr);
+    ChooseMenuItem(menu, kCopyLine);
+    ASSERT_TRUE(MenuClosed(app, menu));
+    EXPECT_EQ(ClipboardText(), "9 =");
+
     // Below the last line "Copy Line" is greyed: choosing it does nothing.
     PutClipboardText("before");
-    RightClickTape(app, TapeLineY(app, 5));
+    ASSERT_TRUE(RightClickTape(app, TapeLineY(app, 10)));
     ASSERT_TRUE(ChooseGreyedItem(app, kCopyLine));
     EXPECT_EQ(ClipboardText(), "before");
 
@@ -286,7 +287,7 @@ TEST(TapeCopy, MenuKeyCopiesTheLastLineAndGreysWhatCannotBeDone) {
     app.Settle();
     ASSERT_TRUE(app.Tape().empty());
     for (int item = kCopyLine; item <= kExportCsv; ++item) {
-        RightClickTape(app, 10);
+        ASSERT_TRUE(RightClickTape(app, 10));
         ASSERT_TRUE(ChooseGreyedItem(app, item)) << "item " << item;
         EXPECT_EQ(ClipboardText(), "before") << "item " << item;
     }
@@ -302,8 +303,8 @@ TEST(TapeCopy, AClipboardHeldByAnotherProgramNeitherHangsNorLosesItsText) {
     HWND owner =
         CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_TRUE(owner && OpenClipboard(owner));  // held until the copy has given up
-    RightClickTape(app, TapeLineY(app, 0));
-    HWND menu = WaitForPopupMenu(app);
+    RealInput input;
+    HWND menu = RightClickTape(app, TapeLineY(app, 0)) ? WaitForPopupMenu(app) : nullptr;
     if (menu) ChooseMenuItem(menu, kCopyTape);
     bool closed = menu && MenuClosed(app, menu);
     CloseClipboard();

@@ -21,7 +21,7 @@ constexpr int kTapeList = 1019;
 const std::string k30(30, ' ');
 
 // A message box of the program whose text begins with `textStart`.
-HWND WaitForBox(const TallymaxApp& app, const std::string& textStart, int timeoutMs = 10000) {
+HWND WaitForBox(const TallymaxApp& app, const std::string& textStart, int timeoutMs = kPatienceMs) {
     HWND found = nullptr;
     TallymaxApp::WaitUntil(
         [&] {
@@ -37,8 +37,7 @@ HWND WaitForBox(const TallymaxApp& app, const std::string& textStart, int timeou
 // Opens the save or open dialog from the File menu; nullptr when it does not appear.
 HWND OpenFileDialog(TallymaxApp& app, int menuId) {
     app.PostMenu(menuId);
-    return app.WaitForWindow("#32770", menuId == kMenuSaveTape ? "Save File As" : "Open Tape File",
-                             10000);
+    return app.WaitForWindow("#32770", menuId == kMenuSaveTape ? "Save File As" : "Open Tape File");
 }
 
 // Types `path` into the dialog and confirms it. Posted: the dialog may ask before
@@ -81,7 +80,7 @@ std::string SaveTapeAs(TallymaxApp& app, const std::string& path) {
     HWND dialog = OpenFileDialog(app, kMenuSaveTape);
     if (!dialog) return "<no dialog>";
     ConfirmFile(dialog, path);
-    if (!TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }, 10000)) return "<dialog stayed>";
+    if (!TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); })) return "<dialog stayed>";
     HWND box = WaitForBox(app, "");
     if (!box) return "<no message>";
     std::string text = TallymaxApp::MessageBoxText(box);
@@ -161,7 +160,7 @@ TEST(TapeFiles, SavedReportLoadsIntoANewSessionAndEqualsContinues) {
     EXPECT_EQ(TallymaxApp::WindowTextOf(FileNameField(dialog)), "my tape.txt")
         << "the dialog offers the remembered file";
     ConfirmFile(dialog, path);
-    ASSERT_TRUE(WaitForIdle(again, dialog, 20000));
+    ASSERT_TRUE(WaitForIdle(again, dialog, kPatienceMs));
 
     std::vector<std::string> expected = before;
     expected.insert(expected.end(), tape.begin(), tape.end());
@@ -241,7 +240,7 @@ TEST(TapeFiles, CancelledDialogsChangeNothing) {
         ASSERT_TRUE(dialog) << menu;
         EXPECT_EQ(TallymaxApp::WindowTextOf(FileNameField(dialog)), "TallymaxTape.txt") << menu;
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        ASSERT_TRUE(WaitForIdle(app, dialog, 10000)) << menu;
+        ASSERT_TRUE(WaitForIdle(app, dialog, kPatienceMs)) << menu;
     }
     EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "LastTapeFile"), "<missing>");
     EXPECT_EQ(app.Tape(), std::vector<std::string>{"5  "});
@@ -286,7 +285,7 @@ TEST(TapeFiles, LoadOffersOnlyFilesThatExist) {
     TallymaxApp::PressDialogButton(warning, IDOK);
     TallymaxApp::WaitUntil([&] { return !IsWindow(warning); });
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitForIdle(app, dialog, 10000));
+    ASSERT_TRUE(WaitForIdle(app, dialog, kPatienceMs));
     EXPECT_EQ(IniValue(app.Ini(), "Main Settings", "LastTapeFile"), "<missing>");
     EXPECT_EQ(app.Tape(), std::vector<std::string>{"5  "});
 }
@@ -428,9 +427,10 @@ TEST(TapeFiles, LoadedLinesAreDrawnInTheInkOfTheirText) {
     WriteFileBytes(path, file);
     ASSERT_GE(LoadTapeFrom(app, path), 0);
     ASSERT_EQ(TapeCount(app), static_cast<int>(std::size(cases)));
-    SetForegroundWindow(app.Main());
+    // Nothing of another window may cover the tape while its pixels are read.
+    ASSERT_TRUE(RealInput::BringToFront(app.Main()));
     RedrawWindow(app.Control(kTapeList), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    app.Settle();
+    app.Painted();
 
     for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
         const Case& c = cases[i];

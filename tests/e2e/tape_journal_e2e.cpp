@@ -51,12 +51,12 @@ bool HasLine(const std::vector<std::string>& tape, const std::string& line) {
 // File > Load Tape of `path`, waiting until the lines are in.
 bool LoadTapeFile(TallymaxApp& app, const std::string& path) {
     app.PostMenu(kMenuLoadTape);
-    HWND dialog = app.WaitForWindow("#32770", "Open Tape File", 10000);
+    HWND dialog = app.WaitForWindow("#32770", "Open Tape File");
     if (!dialog) return false;
     SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    if (!TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); }, 10000)) return false;
+    if (!TallymaxApp::WaitUntil([&] { return !IsWindow(dialog); })) return false;
     app.Settle();
     return true;
 }
@@ -210,6 +210,34 @@ TEST(TapeJournal, AJournalThatCannotBeWrittenIsToldOnce) {
         EXPECT_EQ(app.Display(), "7");
         EXPECT_TRUE(app.Close());
     }
+}
+
+TEST(TapeJournal, ASecondCopyInTheSameFolderKeepsNoTapeAndSaysSo) {
+    TallymaxApp first;
+    ASSERT_TRUE(first.Start());
+    first.Press("1 + 2 =");
+    const std::vector<std::string> kept = first.Tape();
+
+    TallymaxApp second(TallymaxApp::SameFolderAs{first});
+    ASSERT_TRUE(second.Start());
+    const std::string told = TakeJournalMessage(second);
+    EXPECT_EQ(told.rfind("Another Tallymax window keeps the tape of this folder", 0), 0u) << told;
+    EXPECT_TRUE(second.Tape().empty()) << "the first window's lines are its own";
+    second.Press("7 +");
+    first.Press("4 +");
+    second.Press("8 +");
+    EXPECT_EQ(ReadFileBytes(JournalOf(first)), Records(kept) + "4  \n")
+        << "only the first window writes the journal";
+    EXPECT_EQ(second.WaitForWindow("#32770", "Tape", 300), nullptr) << "told once";
+
+    // Closed, the second leaves the journal alone; the next start shows the first's tape.
+    ASSERT_TRUE(second.Close());
+    std::vector<std::string> firstTape = first.Tape();
+    ASSERT_TRUE(first.Close());
+    TallymaxApp third(TallymaxApp::SameFolderAs{first});
+    ASSERT_TRUE(third.Start());
+    EXPECT_EQ(third.Tape(), firstTape);
+    EXPECT_EQ(third.WaitForWindow("#32770", "Tape", 300), nullptr) << "the owner has gone";
 }
 
 }  // namespace

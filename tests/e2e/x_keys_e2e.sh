@@ -13,24 +13,44 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-win=$(timeout 30 xdotool search --sync --name '^Tallymax$' | head -1)
+
+# Polls for at most a minute; each poll reads the state it waits for.
+clipboard_becomes() {
+    local expected=$1 got=""
+    for _ in $(seq 600); do
+        got=$(timeout 2 xclip -o -selection clipboard 2>/dev/null)
+        [ "$got" = "$expected" ] && return 0
+        sleep 0.1
+    done
+    echo "$got"
+    return 1
+}
+
+win=$(timeout 60 xdotool search --sync --name '^Tallymax$' | head -1)
 [ -n "$win" ] || { echo "no Tallymax window"; exit 1; }
-sleep 0.5
-xdotool windowfocus --sync "$win"
-sleep 0.3
+# Keys reach the program only once Wine has made its window the active one, which it
+# does on its own time after the X focus moves: until a typed number comes back on
+# the clipboard the program is not yet listening. Escape first makes each try alike,
+# and the number is one that no check below expects.
+ready=no
+for _ in $(seq 60); do
+    xdotool windowfocus --sync "$win" 2>/dev/null
+    xdotool key --delay 40 Escape 6 0 6 ctrl+c
+    for _ in $(seq 10); do
+        [ "$(timeout 2 xclip -o -selection clipboard 2>/dev/null)" = 606 ] && ready=yes && break
+        sleep 0.1
+    done
+    [ $ready = yes ] && break
+done
+[ $ready = yes ] || { echo "the window never took keys"; exit 1; }
 
 passed=0 failed=0
 check() {  # keys..., expected clipboard text as the last argument
     local expected=${!#}
     local keys=("${@:1:$#-1}")
     xdotool key --delay 40 "${keys[@]}" ctrl+c
-    local got=""
-    for _ in $(seq 50); do
-        got=$(timeout 2 xclip -o -selection clipboard 2>/dev/null)
-        [ "$got" = "$expected" ] && break
-        sleep 0.1
-    done
-    if [ "$got" = "$expected" ]; then
+    local got
+    if got=$(clipboard_becomes "$expected"); then
         passed=$((passed + 1))
     else
         failed=$((failed + 1))
