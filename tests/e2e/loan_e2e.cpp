@@ -89,6 +89,12 @@ struct Loan {
         app.Settle();
         SendMessageA(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
+    // The three figures of a loan, typed as a user would.
+    void Fill(const std::string& amount, const std::string& rate, const std::string& years) const {
+        Type(kIdLoanAmount, amount);
+        Type(kIdLoanInterest, rate);
+        Type(kIdLoanYears, years);
+    }
     void ClickLock() const { SendMessageA(Item(kIdLoanLock), BM_CLICK, 0, 0); }
     bool Locked() const {
         return SendMessageA(Item(kIdLoanLock), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -732,9 +738,7 @@ TEST(LoanWindow, UnusableInputsAreNamedAndFocusedAndComputeNothing) {
     };
     for (const auto& k : cases) {
         std::string name = std::string(k.amount) + " | " + k.rate + " | " + k.years;
-        loan.Type(kIdLoanAmount, k.amount);
-        loan.Type(kIdLoanInterest, k.rate);
-        loan.Type(kIdLoanYears, k.years);
+        loan.Fill(k.amount, k.rate, k.years);
         loan.PostClick(kIdLoanCalculate);
         std::string caption;
         std::string message = loan.TakeMessage(&caption);
@@ -747,16 +751,12 @@ TEST(LoanWindow, UnusableInputsAreNamedAndFocusedAndComputeNothing) {
     EXPECT_EQ(app.Ini(), ini);
     EXPECT_EQ(app.Tape().size(), tape);
     // 1,000 years is the longest loan.
-    loan.Type(kIdLoanAmount, "1000");
-    loan.Type(kIdLoanInterest, "12");
-    loan.Type(kIdLoanYears, "1000");
+    loan.Fill("1000", "12", "1000");
     loan.Click(kIdLoanCalculate);
     EXPECT_EQ(loan.Rows(), 12000);
     EXPECT_EQ(loan.Cell(11999, 0), "12000");
     // The rate is shown, used and saved with up to four decimals.
-    loan.Type(kIdLoanAmount, "100000");
-    loan.Type(kIdLoanInterest, "6.375");
-    loan.Type(kIdLoanYears, "30");
+    loan.Fill("100000", "6.375", "30");
     loan.Click(kIdLoanCalculate);
     EXPECT_EQ(loan.Text(kIdLoanInterest), "6.375%");
     EXPECT_EQ(loan.Text(kIdLoanPayment), "$623.87");
@@ -793,9 +793,7 @@ TEST(LoanWindow, ResultsBelongToTheInputsOnThePage) {
     EXPECT_EQ(loan.Rows(), 0) << "compounding";
 
     // Print without Calculate: the report has the figures of the fields as they stand.
-    loan.Type(kIdLoanAmount, "1250000");
-    loan.Type(kIdLoanInterest, "6.5");
-    loan.Type(kIdLoanYears, "15");
+    loan.Fill("1250000", "6.5", "15");
     loan.ChooseOption(2);
     loan.PostClick(kIdLoanPrint);
     HWND dialog = app.WaitForWindow("#32770", "Print", 10000);
